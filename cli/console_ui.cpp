@@ -1,0 +1,59 @@
+#include "console_ui.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace velk::cli {
+namespace {
+
+std::atomic<bool> g_cancelRequested{false};
+
+Answer DefaultAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel: return Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Answer::Yes;
+    }
+    return Answer::Ok;
+}
+
+}  // namespace
+
+Answer ConsoleUi::Message(const std::string& text, const std::string&, Icon icon, Buttons buttons)
+{
+    const bool question = buttons != Buttons::Ok;
+    const char* prefix = icon == Icon::Error ? "error: " : icon == Icon::Warning ? "warning: " : "";
+    std::fprintf(stderr, "%s%s\n", prefix, text.c_str());
+    if (!question)
+        return Answer::Ok;
+    const Answer answer = answerer_ ? answerer_(text, buttons) : DefaultAnswer(buttons);
+    std::fprintf(stderr, "  -> %s\n", answer == Answer::Yes ? "Yes" : answer == Answer::No ? "No" : answer == Answer::Ok ? "OK" : "Cancel");
+    return answer;
+}
+
+void ConsoleUi::ProgressBegin(const std::string& title, std::uint32_t range)
+{
+    range_ = range;
+    if (showProgress_)
+        std::fprintf(stderr, "%s\n", title.c_str());
+}
+
+void ConsoleUi::ProgressSet(std::uint32_t position)
+{
+    if (showProgress_)
+        std::fprintf(stderr, "\r%u of %u", position, range_);
+}
+
+void ConsoleUi::ProgressEnd()
+{
+    if (showProgress_)
+        std::fprintf(stderr, "\n");
+}
+
+bool ConsoleUi::ProgressCancelled() { return g_cancelRequested.load(); }
+
+void ConsoleUi::RequestCancel() { g_cancelRequested.store(true); }
+
+}  // namespace velk::cli

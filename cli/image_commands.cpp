@@ -1,0 +1,7 @@
+#include "commands.h"
+
+namespace velk::cli {
+
+void AddImageCommands(CLI::App&) {}
+
+}  // namespace velk::cli

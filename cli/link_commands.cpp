@@ -1,0 +1,7 @@
+#include "commands.h"
+
+namespace velk::cli {
+
+void AddLinkCommands(CLI::App&) {}
+
+}  // namespace velk::cli

@@ -1,0 +1,26 @@
+// velk-editor: the channel database editor of the receiver.
+#include "shell/main_window.h"
+#include "shell/qsettings_store.h"
+
+#include <QApplication>
+
+#include <filesystem>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("VelkEditor");
+    QApplication::setOrganizationName("Kym");
+
+    velk::gui::QtUi startupUi(nullptr);
+    auto session = velk::Session::Start(std::filesystem::current_path(), startupUi);
+    if (!session)
+        return 0;
+    velk::gui::QSettingsStore settings;
+    velk::Preferences preferences;
+    preferences.Load(settings);
+
+    velk::gui::MainWindow window(*session, settings, preferences);
+    window.showMaximized();
+    return QApplication::exec();
+}
