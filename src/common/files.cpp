@@ -54,7 +54,10 @@ std::optional<std::uintmax_t> FileSize(const fs::path& path)
 AtomicFile::AtomicFile(fs::path target) : target_(std::move(target))
 {
     const fs::path dir = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-    std::string pattern = (dir / ("." + target_.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += target_.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (dir / name).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
         return;
