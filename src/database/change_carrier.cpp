@@ -37,6 +37,10 @@ void MoveToCarrierEnd(StoreImage& image, const std::vector<std::uint32_t>& moved
         services.push_back(image.services[r]);
     image.services = std::move(services);
     image.carriers[k].serviceCount = static_cast<std::uint16_t>(image.carriers[k].serviceCount + moved.size());
+    // A service is factory default only under a factory-default carrier.
+    if (image.carriers[k].factoryDefault != 1)
+        for (auto r = end - static_cast<std::uint32_t>(moved.size()); r < end; ++r)
+            image.services[r].factoryDefault = 0;
 }
 
 bool Commit(WorkingStore& store, Ui& ui, const StoreImage& image)

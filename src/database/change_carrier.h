@@ -24,7 +24,8 @@ std::optional<std::uint32_t> ChangeServiceCarrier(WorkingStore& store, Ui& ui, c
 
 // The services at `positions` (1-based within the block of carrier record
 // `source`) move, in their relative order, to the end of the block of carrier
-// record `target` (both 1-based record numbers).
+// record `target` (both 1-based record numbers). Under a target that is not
+// factory default they lose the flag.
 bool MoveServicesToCarrier(WorkingStore& store, Ui& ui, std::uint32_t source, std::uint32_t target, std::span<const std::uint32_t> positions);
 
 // The service record at 0-based index `oldIndex` moved to `newIndex`, the
