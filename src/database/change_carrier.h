@@ -15,7 +15,9 @@
 namespace velk {
 
 // The services of `rows` (1-based rows of `view` as last built) move to carrier
-// `targetPosition` of satellite `targetSatellite`. Result: the number moved.
+// `targetPosition` of satellite `targetSatellite` (services already there stay;
+// under a target that is not factory default they lose the flag). Result: the
+// number moved.
 // Refused when they all belong to the target already: "Select valid carrier for
 // to move service(s)\nBoth selected & moved carriers are same"; a file that
 // cannot be used: "File Open Error". Nothing changes on either.

@@ -31,21 +31,6 @@ std::map<std::string, std::string> CarrierSatellites(const WorkingStore& store)
     return out;
 }
 
-std::string HierarchyFault(const WorkingStore& store)
-{
-    const auto image = LoadStoreImage(store, image_part::kSatellites | image_part::kCarriers | image_part::kServices);
-    const auto starts = ServiceBlockStarts(image->carriers);
-    for (std::size_t k = 0; k < image->carriers.size(); ++k) {
-        const auto& c = image->carriers[k];
-        if (c.factoryDefault == 1 && image->satellites[c.satelliteIndex].factoryDefault != 1)
-            return "carrier factory default under a plain satellite";
-        for (auto r = starts[k]; r < starts[k + 1]; ++r)
-            if (image->services[r].factoryDefault == 1 && c.factoryDefault != 1)
-                return "service factory default under a plain carrier";
-    }
-    return "";
-}
-
 class RandomSequence : public EditTest {
 protected:
     std::uint32_t Pick(std::uint32_t n) { return std::uniform_int_distribution<std::uint32_t>(1, n)(rng); }
@@ -308,10 +293,9 @@ TEST_F(RandomSequence, EveryStepKeepsTheStoreConsistent)
         store.placement = static_cast<Placement>(seed % 3);
         rng.seed(seed);
         ui.messages.clear();
-        for (int step = 0; step < 800; ++step) {
+        for (int step = 0; step < 700; ++step) {
             ASSERT_NO_FATAL_FAILURE(Step()) << "seed " << seed << " step " << step << " operation " << lastOperation;
             ASSERT_EQ(StoreInvariantFault(store), "") << "seed " << seed << " step " << step << " operation " << lastOperation;
-            ASSERT_EQ(HierarchyFault(store), "") << "seed " << seed << " step " << step << " operation " << lastOperation;
             for (const auto& m : ui.messages)
                 ASSERT_EQ(m.text.find("File"), std::string::npos) << m.text << " seed " << seed << " step " << step;
             ui.messages.clear();
