@@ -66,6 +66,21 @@ void RenumberOrderEntry(std::vector<std::uint16_t>& order, std::uint16_t oldInde
     }
 }
 
+std::optional<CarrierPlace> CarrierOfRow(const WorkingStore& store, Ui& ui, const ServiceView& view, std::uint32_t row)
+{
+    const auto positions = ViewRowPositions(store, view);
+    const auto image = positions ? LoadStoreImage(store, kParts) : std::nullopt;
+    if (!image || row < 1 || row > positions->size()) {
+        ShowError(ui, kOpenError);
+        return std::nullopt;
+    }
+    const auto k = *CarrierOfServiceIndex(ServiceBlockStarts(image->carriers), image->serviceOrder[(*positions)[row - 1]]);
+    const std::uint32_t s = image->carriers[k].satelliteIndex;
+    const auto first = CarrierPositionStarts(image->satellites)[s];
+    const auto at = std::find(image->carrierOrder.begin() + first, image->carrierOrder.end(), k);
+    return CarrierPlace{s + 1, static_cast<std::uint32_t>(at - image->carrierOrder.begin()) - first + 1};
+}
+
 std::optional<std::uint32_t> ChangeServiceCarrier(WorkingStore& store, Ui& ui, const ServiceView& view, std::span<const std::uint32_t> rows,
                                                   std::uint32_t targetSatellite, std::uint32_t targetPosition)
 {

@@ -14,6 +14,15 @@
 
 namespace velk {
 
+struct CarrierPlace {
+    std::uint32_t satellite = 0;  // 1-based satellite record
+    std::uint32_t position = 0;   // 1-based position under it
+};
+
+// Where the service of `row` (1-based, `view` as last built) belongs: the
+// dialog's source satellite and carrier. nullopt after "File Open Error".
+std::optional<CarrierPlace> CarrierOfRow(const WorkingStore& store, Ui& ui, const ServiceView& view, std::uint32_t row);
+
 // The services of `rows` (1-based rows of `view` as last built) move to carrier
 // `targetPosition` of satellite `targetSatellite` (services already there stay;
 // under a target that is not factory default they lose the flag). Result: the

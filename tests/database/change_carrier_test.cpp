@@ -27,6 +27,13 @@ TEST_F(EditTest, ChangedCarrierKeepsTheChannelOrder)
     const ServiceView carrier{ViewKind::Carrier, 1, 1, ServiceFilter::Both};
     const auto rows = BuildServiceView(store, ui, carrier);
     ASSERT_EQ(rows->size(), 3u);  // v3 v1 v2 in channel order
+    const auto source = CarrierOfRow(store, ui, carrier, 2);
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->satellite, 1u);
+    EXPECT_EQ(source->position, 1u);
+    const auto other = CarrierOfRow(store, ui, {}, 1);  // s2c1v2 leads the channel order
+    EXPECT_EQ(other->satellite, 2u);
+    EXPECT_EQ(other->position, 1u);
     const std::vector<std::uint32_t> picked{1, 3};
     EXPECT_EQ(ChangeServiceCarrier(store, ui, carrier, picked, 2, 1), 2u);
     EXPECT_EQ(ChannelNames(store), channels);
