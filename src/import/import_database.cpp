@@ -113,17 +113,20 @@ ServiceRecord ServiceOf(const ImportService& s)
 
 }  // namespace
 
-std::optional<ImportDatabase> SelectImportDatabase(Ui& ui, const ImportStaging& st, std::span<const WizardLnb> lnbs,
-                                                   const SwitchBlock& switchBlock)
+std::optional<sdb::SdbContent> SelectImportDatabase(Ui& ui, const ImportStaging& st, std::span<const WizardLnb> lnbs,
+                                                    const WorkingStore& store, const sdb::SdbSession& session)
 {
     const auto w = ChooseWritten(st);
     if (!FitsTheFile(ui, w))
         return std::nullopt;
 
-    ImportDatabase db;
+    sdb::SdbContent db;
+    db.placement = store.placement;
+    db.productType = store.productType;
+    db.userBox = session.userSettings.For(store.productType);
     for (const auto& l : lnbs)
         if (l.live)
-            db.lnbs.push_back(LnbOf(l.record, switchBlock));
+            db.lnbs.push_back(LnbOf(l.record, store.defaults.switchBlock));
     if (!st.satellites.empty())
         db.carrierLnbByte = LnbIndexOf(st.satellites.front().lnbNumber, db.lnbs.size());
 

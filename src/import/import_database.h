@@ -9,20 +9,12 @@
 #include "database/records.h"
 #include "import/import_staging.h"
 #include "import/import_wizard.h"
+#include "sdb/sdb_content.h"
 
 #include <optional>
-#include <vector>
+#include <span>
 
 namespace velk {
-
-struct ImportDatabase {
-    std::vector<LnbRecord> lnbs;
-    std::vector<SatelliteRecord> satellites;
-    std::vector<CarrierRecord> carriers;  // service counts set
-    std::vector<ServiceRecord> services;  // grouped by carrier
-    std::vector<std::uint16_t> osl;       // channel order
-    std::uint8_t carrierLnbByte = 0;      // LNB index of the first staged satellite
-};
 
 // Limits of the file's fields: counts and indexes are 16-bit, a satellite's
 // carrier count 13-bit, and the store keeps a carrier's satellite index in a byte.
@@ -31,9 +23,12 @@ inline constexpr std::size_t kMaxImportCarriers = 0xFFFF;
 inline constexpr std::size_t kMaxImportSatellites = 256;
 inline constexpr std::size_t kMaxCarriersPerSatellite = 0x1FFF;
 
-// The database of the selected records, or nothing after a message when the
-// selection does not fit the file's fields.
-std::optional<ImportDatabase> SelectImportDatabase(Ui& ui, const ImportStaging& staging,
-                                                   std::span<const WizardLnb> lnbs, const SwitchBlock& switchBlock);
+// The database of the selected records for a store's placement and product
+// type (the live LNBs carry the store's default switch block; the user
+// settings are the session's block of the product type), or nothing after a
+// message when the selection does not fit the file's fields.
+std::optional<sdb::SdbContent> SelectImportDatabase(Ui& ui, const ImportStaging& staging,
+                                                    std::span<const WizardLnb> lnbs, const WorkingStore& store,
+                                                    const sdb::SdbSession& session);
 
 }  // namespace velk

@@ -167,15 +167,16 @@ TEST_F(WizardTest, ImportDatabaseFromTheSelection)
     ASSERT_TRUE(w.SetLnbCount(2));
     w.SetSatelliteLnb(1, 2);
     w.SetCarrierSelected(1, false);
-    const auto db = SelectImportDatabase(ui, w.Staging(), w.LnbList(), SwitchBlock{});
+    WorkingStore store;
+    const auto db = SelectImportDatabase(ui, w.Staging(), w.LnbList(), store, sdb::SdbSession{});
     ASSERT_TRUE(db);
     ASSERT_EQ(db->lnbs.size(), 2u);
-    EXPECT_EQ(db->lnbs[0].word, 0xD0000000u | (5150u << 14) | 5150u);
+    EXPECT_EQ(db->lnbs[0]->word, 0xD0000000u | (5150u << 14) | 5150u);
     ASSERT_EQ(db->satellites.size(), 2u);
-    EXPECT_EQ(db->satellites[0].carrierCount, 1u);
-    EXPECT_EQ(db->satellites[1].lnbIndex, 1u);
-    EXPECT_EQ(db->satellites[1].west, 1u);
-    EXPECT_EQ(db->satellites[1].angle, 130);
+    EXPECT_EQ(db->satellites[0]->carrierCount, 1u);
+    EXPECT_EQ(db->satellites[1]->lnbIndex, 1u);
+    EXPECT_EQ(db->satellites[1]->west, 1u);
+    EXPECT_EQ(db->satellites[1]->angle, 130);
     ASSERT_EQ(db->carriers.size(), 2u);
     EXPECT_EQ(db->carriers[0].serviceCount, 2u);
     EXPECT_EQ(db->carriers[1].satelliteIndex, 1u);
@@ -199,7 +200,7 @@ TEST(ImportDatabase, RefusesMoreServicesThanTheFileHolds)
     st.satellites = {{1, "S", 0, 1, 0}};
     st.carriers = {{1, 27500, 1, 11000, 0, "C", 0, 0, 1}};
     st.services.assign(70000, ImportService{1, "x", 1, 1, 2, 1, 1, 0, 1});
-    EXPECT_FALSE(SelectImportDatabase(ui, st, {}, SwitchBlock{}));
+    EXPECT_FALSE(SelectImportDatabase(ui, st, {}, WorkingStore{}, sdb::SdbSession{}));
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Too many services selected ( 70000 ); a BIN file holds at most 65535."});
 }
 
