@@ -49,7 +49,7 @@ bool MergeIntoOpenDatabase(Ui& ui, WorkingStore& store, sdb::SdbSession& session
     ClearStore(store);
     sdb::OpenSdbOptions options;
     options.mode = empty ? sdb::OpenMode::Open : sdb::OpenMode::Merge;
-    return sdb::OpenSdbBinFile(store, session, ui, empty ? importFile : session.currentFile, options) == 1
+    return sdb::OpenSdbBinFile(store, session, ui, importFile, options) == 1
         && SaveAs(ui, store, session, session.currentFile);
 }
 
