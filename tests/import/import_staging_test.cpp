@@ -67,7 +67,7 @@ TEST(ImportStaging, IndexesGiveTheResultsOfPlainScans)
     };
     ImportStaging staging;
     ScanningStaging scans;
-    for (int step = 0; step < 20000; ++step) {
+    for (int step = 0; step < 6000; ++step) {
         const auto what = random() % 10;
         if (what == 0) {
             ImportCarrier c;
