@@ -177,7 +177,9 @@ std::optional<Bytes> LoadFileBytes(Ui& ui, const std::filesystem::path& path, st
         return data;
     }
     if (!data) {
+        // The converter only reports this on stderr; the user is told too.
         Diagnose(__LINE__, "%s %d> Could not open Files [%s] [%s]", path.c_str(), kConvertedName);
+        ShowError(ui, kFileAccessError);
         return std::nullopt;
     }
     auto converted = ConvertOld2New(ui, *data, productType);
