@@ -99,6 +99,27 @@ TEST_F(EndToEnd, Dvb2000AndLyngsatLists)
     EXPECT_EQ(lyngsat.services[0].name.Text(), "ARD");
 }
 
+TEST_F(EndToEnd, UncheckedSatelliteLeavesTheFile)
+{
+    test::SdxRecord a, b;
+    b.satellite = "HOTBIRD";
+    b.position = "0130";
+    test::WriteBytes(dir / "two.sdx", test::JoinSdx({a, b}, false));
+    ui.answers.push_back(Answer::No);
+    ImportWizard wizard(ui, dir.Path(), std::move(*RunImportCommand(ui, dir.Path(), dir / "two.sdx")));
+    ASSERT_TRUE(wizard.SetLnbCount(1));
+    wizard.SetSatelliteSelected(0, false);
+    ASSERT_TRUE(wizard.LeaveSatelliteStep());
+    wizard.LeaveCarrierStep();
+    ASSERT_TRUE(WriteImportDatabase(ui, wizard, store, session, dir / "out.bin"));
+    const auto image = std::get<sdb::SdbImage>(sdb::ParseSdbImage(test::ReadBytes(dir / "out.bin"), store.placement, store.productType));
+    ASSERT_EQ(image.satellites.size(), 1u);
+    EXPECT_EQ(image.satellites[0].name.Text(), "HOTBIRD___________");
+    EXPECT_EQ(image.carriers.size(), 1u);
+    EXPECT_EQ(image.carriers[0].satelliteIndex, 0u);
+    EXPECT_EQ(image.services.size(), 1u);
+}
+
 TEST_F(EndToEnd, FrontRefusesWrongTypes)
 {
     test::WriteBytes(dir / "list.sdx", Bytes{'S', 'A', 'T', 'C', 'O', 'D'});
