@@ -94,6 +94,8 @@ Bytes BuildCombinedImage(std::vector<LoadedFlashImage> images, const MultipleIma
 
 int GenerateMultipleUrtFile(Ui& ui, const UrtSettings& settings, const MultipleImageForm& form, const std::filesystem::path& output)
 {
+    if (!UrtSettingsUsable(settings))
+        return kUrtCreateError;
     try {
         std::vector<LoadedFlashImage> images;
         for (const FlashImageEntry& entry : form.images) {

@@ -29,7 +29,7 @@ UrtImageParams MultipleImageParams(const MultipleImageForm& form);
 
 // Reads the checked images, builds the combined image and writes its URT file.
 // Returns a UrtResult; an image that cannot be read shows " File Open Error :- 002 "
-// (caption "Test") and gives kUrtCreateError. `output` is untouched on failure.
+// (caption "Test") and gives kUrtCreateError, as do unusable settings. `output` is untouched on failure.
 int GenerateMultipleUrtFile(Ui& ui, const UrtSettings& settings, const MultipleImageForm& form,
                             const std::filesystem::path& output);
 

@@ -3,11 +3,13 @@
 #include "common/byte_reader.h"
 #include "common/checksums.h"
 #include "common/files.h"
+#include "image/section_crcs.h"
 #include "image/urt_trailer.h"
 
 #include <algorithm>
 #include <fstream>
 #include <new>
+#include <stdexcept>
 #include <optional>
 
 namespace velk {
@@ -17,6 +19,17 @@ constexpr std::uint16_t kLengthFlag = 0x8000;
 constexpr std::uint32_t k12Bits = 0x0FFF;
 constexpr std::uint32_t kOffsetBits = 0x3FFFF;  // 18-bit offset of a block in its partition
 constexpr std::size_t kLoaderTextMax = 15;
+constexpr std::size_t kBlockHeaderSize = 12;
+constexpr std::size_t kPacketFraming = 9;  // start byte, 24-bit length, 32-bit sum, end byte
+
+// Frames the payload that already stands at offset 4 of `packet`.
+void Frame(MutableByteView packet, ByteView payload)
+{
+    StoreU8(packet, 0, 0x02);
+    StoreBe24(packet, 1, static_cast<std::uint32_t>(payload.size()));
+    StoreBe32(packet, 4 + payload.size(), ByteSum32(payload));
+    StoreU8(packet, 8 + payload.size(), 0x03);
+}
 
 struct Partition {
     std::uint32_t offset;
@@ -42,20 +55,22 @@ void Be24(ByteWriter& out, std::uint32_t value)
     out.Be16(static_cast<std::uint16_t>(value));
 }
 
-void AppendPartitionTable(ByteWriter& out, ByteView prepared, const std::vector<Partition>& partitions, const UrtSettings& settings)
+void AppendPartitionTable(ByteWriter& out, const std::vector<Partition>& partitions, const SectionCrcs& crcs, const UrtSettings& settings)
 {
-    for (const Partition& p : partitions) {
+    for (std::size_t i = 0; i < partitions.size(); ++i) {
+        const Partition& p = partitions[i];
         out.Be32(p.offset);
         out.U8(static_cast<std::uint8_t>(p.blocks));
         Be24(out, p.size);
         out.Be16(static_cast<std::uint16_t>(settings.blockSize & k12Bits));
-        out.Be32(Crc32Mpeg2(prepared.subspan(p.offset, p.size)));
+        out.Be32(crcs.sections[i]);
     }
 }
 
 Bytes HeaderPayload(ByteView prepared, const std::vector<Partition>& partitions, const UrtSettings& settings,
                     const UrtImageParams& params)
 {
+    const SectionCrcs crcs = Crc32Mpeg2Sections(prepared, settings.partitionSize);
     const auto count = static_cast<std::uint32_t>(partitions.size());
     const std::string text = LoaderText(params.loaderText);
     const UrtTimestamp& time = settings.time;
@@ -81,11 +96,13 @@ Bytes HeaderPayload(ByteView prepared, const std::vector<Partition>& partitions,
     out.Be32(params.startAddress);
     out.Be32(params.endAddress);
     Be24(out, count);
-    AppendPartitionTable(out, prepared, partitions, settings);
-    out.Be32(Crc32Mpeg2(prepared));
+    AppendPartitionTable(out, partitions, crcs, settings);
+    out.Be32(crcs.whole);
     return out.Take();
 }
 
+// Each block's packet: framing, the 12-byte block header and the block's data,
+// written straight into the file.
 void AppendDataPackets(Bytes& file, ByteView prepared, const std::vector<Partition>& partitions, const UrtSettings& settings)
 {
     for (std::uint32_t number = 0; number < partitions.size(); ++number) {
@@ -93,15 +110,18 @@ void AppendDataPackets(Bytes& file, ByteView prepared, const std::vector<Partiti
         for (std::uint32_t block = 0; block < p.blocks; ++block) {
             const std::uint32_t offset = block * settings.blockSize;
             const std::uint32_t length = std::min(settings.blockSize, p.size - offset);
-            ByteWriter payload;
-            payload.U8(settings.blockTableId);
-            payload.Be16(static_cast<std::uint16_t>(kLengthFlag | ((length + 9) & k12Bits)));
-            Be24(payload, offset & kOffsetBits);
-            Be24(payload, number);
-            payload.U8(static_cast<std::uint8_t>(block));
-            payload.Be16(static_cast<std::uint16_t>(length & k12Bits));
-            payload.Append(prepared.subspan(p.offset + offset, length));
-            AppendUrtPacket(file, payload.Data());
+            const std::size_t at = file.size();
+            file.resize(at + kBlockHeaderSize + length + kPacketFraming);
+            const MutableByteView packet = MutableByteView(file).subspan(at);
+            const MutableByteView payload = packet.subspan(4, kBlockHeaderSize + length);
+            StoreU8(payload, 0, settings.blockTableId);
+            StoreBe16(payload, 1, static_cast<std::uint16_t>(kLengthFlag | ((length + 9) & k12Bits)));
+            StoreBe24(payload, 3, offset & kOffsetBits);
+            StoreBe24(payload, 6, number);
+            StoreU8(payload, 9, static_cast<std::uint8_t>(block));
+            StoreBe16(payload, 10, static_cast<std::uint16_t>(length & k12Bits));
+            std::ranges::copy(prepared.subspan(p.offset + offset, length), payload.begin() + kBlockHeaderSize);
+            Frame(packet, payload);
         }
     }
 }
@@ -119,22 +139,23 @@ std::uint32_t BlockCount(const std::vector<Partition>& partitions)
 void AppendUrtPacket(Bytes& file, ByteView payload)
 {
     const std::size_t at = file.size();
-    file.resize(at + payload.size() + 9);
+    file.resize(at + payload.size() + kPacketFraming);
     const MutableByteView packet = MutableByteView(file).subspan(at);
-    StoreU8(packet, 0, 0x02);
-    StoreBe24(packet, 1, static_cast<std::uint32_t>(payload.size()));
     std::ranges::copy(payload, packet.begin() + 4);
-    StoreBe32(packet, 4 + payload.size(), ByteSum32(payload));
-    StoreU8(packet, 8 + payload.size(), 0x03);
+    Frame(packet, packet.subspan(4, payload.size()));
 }
 
 Bytes UrtHeaderPayload(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params)
 {
+    if (!UrtSettingsUsable(settings))
+        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
     return HeaderPayload(prepared, CutPartitions(prepared.size(), settings), settings, params);
 }
 
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params)
 {
+    if (!UrtSettingsUsable(settings))
+        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
     const std::vector<Partition> partitions = CutPartitions(prepared.size(), settings);
     const std::uint32_t blocks = BlockCount(partitions);
     Bytes file{'M', 'Z', 0, 0, 0, 0};
@@ -157,15 +178,17 @@ int WriteUrtFile(const std::filesystem::path& output, ByteView file)
 int GenerateUrtFile(const UrtSettings& settings, const std::filesystem::path& input, const std::filesystem::path& output,
                     const UrtImageParams& params)
 {
+    if (!UrtSettingsUsable(settings))
+        return kUrtCreateError;
     try {
         std::ifstream in(input, std::ios::binary);
         if (!in)
             return kUrtCreateError;
-        const std::optional<Bytes> image = ReadFileBytes(input);
+        std::optional<Bytes> image = ReadFileBytes(input);
         if (!image)
             return kUrtReadError;
         UrtImageParams prepared = params;
-        const Bytes ready = PrepareUrtImage(*image, settings, prepared);
+        const Bytes ready = PrepareUrtImage(std::move(*image), settings, prepared);
         return WriteUrtFile(output, BuildUrtFile(ready, settings, prepared));
     } catch (const std::bad_alloc&) {
         return kUrtReadError;

@@ -22,17 +22,20 @@ void AppendUrtPacket(Bytes& file, ByteView payload);
 
 // The header packet's payload for `prepared`: settings IDs, image values, local time
 // of the settings, start and end address from `params`, the partition table and the
-// CRC-32/MPEG-2 of the whole prepared image.
+// CRC-32/MPEG-2 of the whole prepared image. Throws std::invalid_argument for settings
+// that fail UrtSettingsUsable.
 Bytes UrtHeaderPayload(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params);
 
-// The whole URT file of an image that is already prepared for its region.
+// The whole URT file of an image that is already prepared for its region. Throws
+// std::invalid_argument for settings that fail UrtSettingsUsable.
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params);
 
 // Writes `file` over `output` through a scratch file: kUrtOk, kUrtCreateError or kUrtWriteError.
 int WriteUrtFile(const std::filesystem::path& output, ByteView file);
 
 // Reads the image at `input`, prepares it by the settings' trailer flags and writes
-// the URT file to `output`. Returns a UrtResult; on failure `output` is untouched.
+// the URT file to `output`. Returns a UrtResult (unusable settings give
+// kUrtCreateError); on failure `output` is untouched.
 int GenerateUrtFile(const UrtSettings& settings, const std::filesystem::path& input, const std::filesystem::path& output,
                     const UrtImageParams& params);
 

@@ -15,14 +15,21 @@ UrtTimestamp LocalUrtTimestamp()
             static_cast<std::uint8_t>(local.tm_min), static_cast<std::uint8_t>(local.tm_sec)};
 }
 
+bool UrtSettingsUsable(const UrtSettings& settings)
+{
+    return settings.partitionSize % 1024 == 0
+        && std::ranges::find(kUrtPartitionSizesKb, settings.partitionSize / 1024) != kUrtPartitionSizesKb.end()
+        && std::ranges::find(kUrtBlockSizes, settings.blockSize) != kUrtBlockSizes.end();
+}
+
 std::optional<UrtSettings> SetUrtSettings(std::uint8_t headerTableId, std::uint8_t blockTableId, std::uint32_t partitionKb,
                                           std::uint32_t blockSize, std::uint8_t headerOption, bool trailer, bool extendedTrailer)
 {
-    if (std::ranges::find(kUrtPartitionSizesKb, partitionKb) == kUrtPartitionSizesKb.end()
-        || std::ranges::find(kUrtBlockSizes, blockSize) == kUrtBlockSizes.end())
+    UrtSettings settings{headerTableId, blockTableId, partitionKb * 1024, blockSize, headerOption, trailer, extendedTrailer,
+                         LocalUrtTimestamp()};
+    if (partitionKb > kUrtPartitionSizesKb.back() || !UrtSettingsUsable(settings))
         return std::nullopt;
-    return UrtSettings{headerTableId, blockTableId, partitionKb * 1024, blockSize, headerOption, trailer, extendedTrailer,
-                       LocalUrtTimestamp()};
+    return settings;
 }
 
 }  // namespace velk

@@ -41,6 +41,9 @@ struct UrtSettings {
 std::optional<UrtSettings> SetUrtSettings(std::uint8_t headerTableId, std::uint8_t blockTableId, std::uint32_t partitionKb,
                                           std::uint32_t blockSize, std::uint8_t headerOption, bool trailer, bool extendedTrailer);
 
+// Whether the sizes are ones SetUrtSettings accepts (settings may also be built by hand).
+bool UrtSettingsUsable(const UrtSettings& settings);
+
 // Image types (the position in the "Image Type" list); 5 is also the multiple image.
 enum UrtImageType : std::uint16_t {
     kImageDatabase = 0,

@@ -80,27 +80,27 @@ void AppendApplicationTrailer(Bytes& image, const UrtImageParams& params, const 
     Append(image, out);
 }
 
-Bytes PrepareUrtImage(ByteView image, const UrtSettings& settings, UrtImageParams& params)
+Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params)
 {
-    Bytes prepared(image.begin(), image.end());
     const std::uint32_t region = RegionSize(params.startAddress, params.endAddress);
     const bool application = params.imageType == kImageApplication;
     if (!settings.trailer) {
         if (!application)
-            PadTo(prepared, region);
-        return prepared;
+            PadTo(image, region);
+        return image;
     }
     const std::uint32_t imageCrc = Crc32Mpeg2(image);
+    const std::size_t size = image.size();
     if (application) {
-        const auto size = static_cast<std::uint32_t>(image.size());
-        params.startAddress = params.endAddress - size - kApplicationTrailerSize;
-        AppendApplicationTrailer(prepared, params, settings.time, params.startAddress, size, imageCrc, settings.extendedTrailer);
+        params.startAddress = params.endAddress - static_cast<std::uint32_t>(size) - kApplicationTrailerSize;
+        AppendApplicationTrailer(image, params, settings.time, params.startAddress, static_cast<std::uint32_t>(size), imageCrc,
+                                 settings.extendedTrailer);
     } else {
-        if (image.size() + kShortTrailerSize <= region)
-            PadTo(prepared, region - kShortTrailerSize);
-        AppendShortTrailer(prepared, params, settings.time, imageCrc, settings.extendedTrailer);
+        if (size + kShortTrailerSize <= region)
+            PadTo(image, region - kShortTrailerSize);
+        AppendShortTrailer(image, params, settings.time, imageCrc, settings.extendedTrailer);
     }
-    return prepared;
+    return image;
 }
 
 }  // namespace velk

@@ -31,6 +31,6 @@ void PadTo(Bytes& image, std::uint32_t size);
 // Prepares a single image as the generator sends it, by the settings' trailer flags.
 // Updates params' start address (application: moved to the end of its region) or end
 // address (extended trailer) to the values the header carries.
-Bytes PrepareUrtImage(ByteView image, const UrtSettings& settings, UrtImageParams& params);
+Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params);
 
 }  // namespace velk

@@ -1,4 +1,5 @@
 #include "image/urt_file.h"
+#include "image/section_crcs.h"
 #include "image/urt_trailer.h"
 
 #include "common/byte_reader.h"
@@ -83,6 +84,21 @@ TEST(UrtChecksums, CheckValues)
     Bytes file;
     AppendUrtPacket(file, Bytes{0x01, 0x02, 0xFF});
     EXPECT_EQ(file, (Bytes{0x02, 0, 0, 3, 0x01, 0x02, 0xFF, 0, 0, 0x01, 0x02, 0x03}));
+}
+
+TEST(UrtChecksums, SectionCrcsMatchTheDirectOnes)
+{
+    const Bytes data = Pattern(3 * 8192 + 77);
+    for (const std::size_t section : {std::size_t{1}, std::size_t{8192}, std::size_t{5000}, std::size_t{100000}}) {
+        const SectionCrcs crcs = Crc32Mpeg2Sections(data, section);
+        EXPECT_EQ(crcs.whole, Crc32Mpeg2(data));
+        ASSERT_EQ(crcs.sections.size(), (data.size() + section - 1) / section);
+        for (std::size_t i = 0; i < crcs.sections.size(); ++i) {
+            const std::size_t length = std::min(section, data.size() - i * section);
+            EXPECT_EQ(crcs.sections[i], Crc32Mpeg2(ByteView(data).subspan(i * section, length))) << section << " " << i;
+        }
+    }
+    EXPECT_EQ(Crc32Mpeg2Sections({}, 8192).whole, 0xFFFFFFFFu);
 }
 
 TEST(UrtFile, SmallImageByteForByte)
@@ -261,6 +277,10 @@ TEST(UrtSettingsTest, RefusesBlockSizesTheFieldsCannotHold)
     EXPECT_EQ(s->partitionSize, 262144u);
     EXPECT_EQ(s->blockSize, 512u);
     EXPECT_GE(s->time.year, 2024);
+    UrtSettings handMade;
+    handMade.blockSize = 4096;
+    EXPECT_FALSE(UrtSettingsUsable(handMade));
+    EXPECT_THROW(BuildUrtFile(Pattern(10), handMade, Params(kImageDatabase, 0, 0)), std::invalid_argument);
 }
 
 TEST(GenerateUrtFile, ResultCodesAndOutput)
