@@ -30,8 +30,8 @@ public:
         // Blanks before the coding position, as the classic coder pre-fills them;
         // the mirror of the first F - 1 bytes after the ring starts out zero.
         std::fill_n(text_.begin(), kRing - kLookAhead, std::uint8_t{' '});
-        std::fill(right_.begin() + kRing + 1, right_.end(), kNil);
-        std::fill(parent_.begin(), parent_.end(), kNil);
+        for (Node& node : nodes_)
+            node = {kNil, kNil, kNil};
     }
 
     void Put(int pos, std::uint8_t byte)
@@ -52,7 +52,7 @@ public:
         Right(r) = Left(r) = kNil;
         matchLength_ = 0;
         for (;;) {
-            int& next = cmp >= 0 ? Right(p) : Left(p);
+            std::uint16_t& next = cmp >= 0 ? Right(p) : Left(p);
             if (next == kNil) {
                 next = r;
                 Parent(r) = p;
@@ -131,19 +131,22 @@ private:
         return kLookAhead;
     }
 
-    int& Left(int i) { return left_[static_cast<std::size_t>(i)]; }
-    int& Right(int i) { return right_[static_cast<std::size_t>(i)]; }
-    int& Parent(int i) { return parent_[static_cast<std::size_t>(i)]; }
+    std::uint16_t& Left(int i) { return nodes_[static_cast<std::size_t>(i)].left; }
+    std::uint16_t& Right(int i) { return nodes_[static_cast<std::size_t>(i)].right; }
+    std::uint16_t& Parent(int i) { return nodes_[static_cast<std::size_t>(i)].parent; }
     void ReplaceChild(int old, int with)
     {
         const int dad = Parent(old);
-        (Right(dad) == old ? Right(dad) : Left(dad)) = with;
+        (Right(dad) == old ? Right(dad) : Left(dad)) = static_cast<std::uint16_t>(with);
     }
 
     std::array<std::uint8_t, kRing + kLookAhead - 1> text_{};
-    std::array<int, kRing + 1> left_{};
-    std::array<int, kRing + 257> right_{};
-    std::array<int, kRing + 1> parent_{};
+    // Ring positions 0..N-1, NIL = N, and the 256 roots after it. 16-bit links keep
+    // the whole tree in the first-level cache.
+    struct Node {
+        std::uint16_t left, right, parent;
+    };
+    std::array<Node, kRing + 257> nodes_{};
     int matchLength_ = 0;
     int matchPosition_ = 0;
 };
@@ -193,7 +196,7 @@ public:
             charToSym_[ch] = sym;
             symToChar_[sym] = ch;
             symFreq_[sym] = 1;
-            symCum_[sym - 1] = symCum_[sym] + symFreq_[sym];
+            symCum_[sym - 1] = static_cast<std::uint16_t>(symCum_[sym] + symFreq_[sym]);
         }
         symFreq_[0] = 0;  // sentinel, differs from symFreq_[1]
         positionCum_[kRing] = 0;
@@ -251,10 +254,11 @@ private:
     void UpdateModel(int sym)
     {
         if (symCum_[0] >= kMaxCumulative) {
-            std::uint32_t c = 0;
+            std::uint16_t c = 0;
             for (int i = kSymbols; i > 0; --i) {
                 symCum_[i] = c;
-                c += (symFreq_[i] = (symFreq_[i] + 1) >> 1);
+                symFreq_[i] = static_cast<std::uint16_t>((symFreq_[i] + 1) >> 1);
+                c = static_cast<std::uint16_t>(c + symFreq_[i]);
             }
             symCum_[0] = c;
         }
@@ -280,8 +284,9 @@ private:
     int shifts_ = 0;
     std::array<int, kSymbols> charToSym_{};
     std::array<int, kSymbols + 1> symToChar_{};
-    std::array<std::uint32_t, kSymbols + 1> symFreq_{};
-    std::array<std::uint32_t, kSymbols + 1> symCum_{};
+    // Totals stay below Q1, so 16 bits hold them and the update loop runs on wider vectors.
+    std::array<std::uint16_t, kSymbols + 1> symFreq_{};
+    std::array<std::uint16_t, kSymbols + 1> symCum_{};
     std::array<std::uint32_t, kRing + 1> positionCum_{};
 };
 

@@ -3,6 +3,7 @@
 #include <boost/crc.hpp>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace velk {
 namespace {
@@ -38,25 +39,52 @@ std::uint32_t ZeroBytesFactor(std::size_t bytes)
 
 }  // namespace
 
+SectionedCrc::SectionedCrc(std::size_t sectionSize)
+    : sectionSize_(sectionSize), fullFactor_(ZeroBytesFactor(sectionSize)), state_(kInit), sectionStart_(kInit)
+{
+    if (sectionSize == 0)
+        throw std::invalid_argument("CRC sections of no bytes");
+}
+
+// With no final xor the CRC is linear in its start value: running n bytes from register
+// s gives crc0(bytes) ^ s * x^(8n). So a section's own CRC, from the initial value, is
+// the register after it ^ (register before it ^ initial value) * x^(8n).
+std::uint32_t SectionedCrc::CloseSection(std::size_t length) const
+{
+    const std::uint32_t factor = length == sectionSize_ ? fullFactor_ : ZeroBytesFactor(length);
+    return state_ ^ MultiplyMod(sectionStart_ ^ kInit, factor);
+}
+
+void SectionedCrc::Process(ByteView data)
+{
+    while (!data.empty()) {
+        const std::size_t take = std::min(sectionSize_ - filled_, data.size());
+        Mpeg2Crc crc(state_);
+        crc.process_bytes(data.data(), take);
+        state_ = crc.checksum();
+        filled_ += take;
+        data = data.subspan(take);
+        if (filled_ == sectionSize_) {
+            done_.push_back(CloseSection(filled_));
+            sectionStart_ = state_;
+            filled_ = 0;
+        }
+    }
+}
+
+SectionCrcs SectionedCrc::Result() const
+{
+    SectionCrcs out{done_, state_};
+    if (filled_ != 0)
+        out.sections.push_back(CloseSection(filled_));
+    return out;
+}
+
 SectionCrcs Crc32Mpeg2Sections(ByteView data, std::size_t sectionSize)
 {
-    // With no final xor the CRC is linear in its start value: running a section from
-    // register s gives crc0(section) ^ s * x^(8n), so the section's own CRC (from the
-    // initial value) is after ^ (before ^ init) * x^(8n).
-    SectionCrcs out;
-    std::uint32_t state = kInit;
-    const std::uint32_t fullFactor = ZeroBytesFactor(sectionSize);
-    for (std::size_t offset = 0; offset < data.size(); offset += sectionSize) {
-        const std::size_t length = std::min(sectionSize, data.size() - offset);
-        Mpeg2Crc crc(state);
-        crc.process_bytes(data.data() + offset, length);
-        const std::uint32_t after = crc.checksum();
-        const std::uint32_t factor = length == sectionSize ? fullFactor : ZeroBytesFactor(length);
-        out.sections.push_back(after ^ MultiplyMod(state ^ kInit, factor));
-        state = after;
-    }
-    out.whole = state;
-    return out;
+    SectionedCrc crc(sectionSize);
+    crc.Process(data);
+    return crc.Result();
 }
 
 }  // namespace velk

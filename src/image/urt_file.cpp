@@ -67,10 +67,9 @@ void AppendPartitionTable(ByteWriter& out, const std::vector<Partition>& partiti
     }
 }
 
-Bytes HeaderPayload(ByteView prepared, const std::vector<Partition>& partitions, const UrtSettings& settings,
+Bytes HeaderPayload(ByteView prepared, const std::vector<Partition>& partitions, const SectionCrcs& crcs, const UrtSettings& settings,
                     const UrtImageParams& params)
 {
-    const SectionCrcs crcs = Crc32Mpeg2Sections(prepared, settings.partitionSize);
     const auto count = static_cast<std::uint32_t>(partitions.size());
     const std::string text = LoaderText(params.loaderText);
     const UrtTimestamp& time = settings.time;
@@ -149,10 +148,18 @@ Bytes UrtHeaderPayload(ByteView prepared, const UrtSettings& settings, const Urt
 {
     if (!UrtSettingsUsable(settings))
         throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
-    return HeaderPayload(prepared, CutPartitions(prepared.size(), settings), settings, params);
+    return HeaderPayload(prepared, CutPartitions(prepared.size(), settings), Crc32Mpeg2Sections(prepared, settings.partitionSize),
+                         settings, params);
 }
 
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params)
+{
+    if (!UrtSettingsUsable(settings))
+        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
+    return BuildUrtFile(prepared, settings, params, Crc32Mpeg2Sections(prepared, settings.partitionSize));
+}
+
+Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params, const SectionCrcs& crcs)
 {
     if (!UrtSettingsUsable(settings))
         throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
@@ -162,7 +169,9 @@ Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImag
     StoreBe32(file, 2, 1 + blocks);
     // Each block costs 21 bytes of framing besides its data.
     file.reserve(file.size() + 64 + 14 * partitions.size() + prepared.size() + 21 * static_cast<std::size_t>(blocks));
-    AppendUrtPacket(file, HeaderPayload(prepared, partitions, settings, params));
+    if (crcs.sections.size() != partitions.size())
+        throw std::invalid_argument("partition CRCs of another image");
+    AppendUrtPacket(file, HeaderPayload(prepared, partitions, crcs, settings, params));
     AppendDataPackets(file, prepared, partitions, settings);
     return file;
 }
@@ -188,8 +197,9 @@ int GenerateUrtFile(const UrtSettings& settings, const std::filesystem::path& in
         if (!image)
             return kUrtReadError;
         UrtImageParams prepared = params;
-        const Bytes ready = PrepareUrtImage(std::move(*image), settings, prepared);
-        return WriteUrtFile(output, BuildUrtFile(ready, settings, prepared));
+        SectionedCrc crc(settings.partitionSize);
+        const Bytes ready = PrepareUrtImage(std::move(*image), settings, prepared, crc);
+        return WriteUrtFile(output, BuildUrtFile(ready, settings, prepared, crc.Result()));
     } catch (const std::bad_alloc&) {
         return kUrtReadError;
     }

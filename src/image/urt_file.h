@@ -2,6 +2,7 @@
 // URT files: a prepared image cut into partitions and blocks, sent as a header
 // packet and one data packet per block. All numbers big-endian.
 #include "common/bytes.h"
+#include "image/section_crcs.h"
 #include "image/urt_settings.h"
 
 #include <filesystem>
@@ -29,6 +30,10 @@ Bytes UrtHeaderPayload(ByteView prepared, const UrtSettings& settings, const Urt
 // The whole URT file of an image that is already prepared for its region. Throws
 // std::invalid_argument for settings that fail UrtSettingsUsable.
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params);
+
+// The same with the CRCs of the prepared image's partitions and of the whole image
+// already known (see SectionedCrc).
+Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params, const SectionCrcs& crcs);
 
 // Writes `file` over `output` through a scratch file: kUrtOk, kUrtCreateError or kUrtWriteError.
 int WriteUrtFile(const std::filesystem::path& output, ByteView file);

@@ -1,7 +1,8 @@
 #include "image/urt_trailer.h"
 
 #include "common/byte_reader.h"
-#include "common/checksums.h"
+
+#include <algorithm>
 
 namespace velk {
 namespace {
@@ -80,16 +81,18 @@ void AppendApplicationTrailer(Bytes& image, const UrtImageParams& params, const 
     Append(image, out);
 }
 
-Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params)
+Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params, SectionedCrc& crc)
 {
     const std::uint32_t region = RegionSize(params.startAddress, params.endAddress);
     const bool application = params.imageType == kImageApplication;
     if (!settings.trailer) {
         if (!application)
             PadTo(image, region);
+        crc.Process(image);
         return image;
     }
-    const std::uint32_t imageCrc = Crc32Mpeg2(image);
+    crc.Process(image);
+    const std::uint32_t imageCrc = crc.Running();
     const std::size_t size = image.size();
     if (application) {
         params.startAddress = params.endAddress - static_cast<std::uint32_t>(size) - kApplicationTrailerSize;
@@ -100,7 +103,14 @@ Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& 
             PadTo(image, region - kShortTrailerSize);
         AppendShortTrailer(image, params, settings.time, imageCrc, settings.extendedTrailer);
     }
+    crc.Process(ByteView(image).subspan(size));
     return image;
+}
+
+Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params)
+{
+    SectionedCrc crc(std::max<std::uint32_t>(settings.partitionSize, 1));
+    return PrepareUrtImage(std::move(image), settings, params, crc);
 }
 
 }  // namespace velk

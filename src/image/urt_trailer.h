@@ -2,6 +2,7 @@
 // Preparing an image for its flash region: 0xFF padding and the trailers that the
 // receiver's loader checks at the end of a region.
 #include "common/bytes.h"
+#include "image/section_crcs.h"
 #include "image/urt_settings.h"
 
 namespace velk {
@@ -32,5 +33,9 @@ void PadTo(Bytes& image, std::uint32_t size);
 // Updates params' start address (application: moved to the end of its region) or end
 // address (extended trailer) to the values the header carries.
 Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params);
+
+// The same, feeding `crc` (sectioned by the partition size) with the prepared bytes as
+// they are laid down, so that the URT header's CRCs need no second pass over the image.
+Bytes PrepareUrtImage(Bytes image, const UrtSettings& settings, UrtImageParams& params, SectionedCrc& crc);
 
 }  // namespace velk

@@ -99,6 +99,15 @@ TEST(UrtChecksums, SectionCrcsMatchTheDirectOnes)
         }
     }
     EXPECT_EQ(Crc32Mpeg2Sections({}, 8192).whole, 0xFFFFFFFFu);
+    // Fed in pieces that straddle the section boundaries.
+    SectionedCrc pieces(8192);
+    for (std::size_t at = 0; at < data.size(); at += 3000) {
+        pieces.Process(ByteView(data).subspan(at, std::min<std::size_t>(3000, data.size() - at)));
+        EXPECT_EQ(pieces.Running(), Crc32Mpeg2(ByteView(data).first(std::min<std::size_t>(at + 3000, data.size()))));
+    }
+    const SectionCrcs whole = Crc32Mpeg2Sections(data, 8192);
+    EXPECT_EQ(pieces.Result().sections, whole.sections);
+    EXPECT_EQ(pieces.Result().whole, whole.whole);
 }
 
 TEST(UrtFile, SmallImageByteForByte)
