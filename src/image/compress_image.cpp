@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/format.h"
 #include "image/hwc_file.h"
+#include "image/image_file.h"
 #include "image/lzari.h"
 #include "image/zlib_buffer.h"
 
@@ -39,7 +40,7 @@ int CompressThroughFiles(Ui& ui, const std::filesystem::path& input, const std::
     if (!out.IsOpen())
         return Fail(ui, messages.openOutput);
     try {
-        const std::optional<Bytes> source = ReadFileBytes(input);
+        const std::optional<Bytes> source = ReadImageFile(input);
         if (!source)
             return Fail(ui, messages.openInput);
         const std::optional<Bytes> file = compress(*source);
@@ -98,8 +99,8 @@ int CompressImageBin2Cod(Ui& ui, const std::filesystem::path& input, const std::
 int CompressImageFile(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output,
                       CompressionType type, int level)
 {
-    const std::optional<std::uintmax_t> size = FileSize(input);
-    if (!size || !std::filesystem::is_regular_file(input)) {
+    const std::optional<std::uint64_t> size = ReadableImageSize(input);
+    if (!size) {
         ui.Message("Binary file does not exist or invalid path.", kCaption, Icon::Error, Buttons::Ok);
         return 0;
     }

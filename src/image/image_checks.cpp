@@ -1,8 +1,7 @@
 #include "image/image_checks.h"
 
+#include "image/image_file.h"
 #include "image/urt_trailer.h"
-
-#include <fstream>
 
 namespace velk {
 namespace {
@@ -11,16 +10,6 @@ std::optional<ImageCheckFailure> Fail(std::string message, ImageField field = Im
                                       std::optional<FlashImageKind> image = std::nullopt)
 {
     return ImageCheckFailure{std::move(message), field, image};
-}
-
-// The file's size, or nullopt when it cannot be opened for reading.
-std::optional<std::uint64_t> OpenedFileSize(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in)
-        return std::nullopt;
-    const auto size = in.tellg();
-    return size < 0 ? std::nullopt : std::optional<std::uint64_t>(static_cast<std::uint64_t>(size));
 }
 
 // Whether an image of `size` bytes and its trailer fit between start and end.
@@ -58,7 +47,7 @@ std::optional<ImageCheckFailure> CheckEntry(const FlashImageEntry& e)
         return Fail(t.missingStart, ImageField::StartAddress, e.kind);
     if (e.endAddress == 0)
         return Fail(t.missingEnd, ImageField::EndAddress, e.kind);
-    const std::optional<std::uint64_t> size = OpenedFileSize(e.file);
+    const std::optional<std::uint64_t> size = ReadableImageSize(e.file);
     if (!size)
         return Fail("File Open Error ", ImageField::ImageFile, e.kind);
     const std::uint32_t trailer = e.kind == FlashImageKind::Application ? kApplicationTrailerSize : kShortTrailerSize;
@@ -119,7 +108,7 @@ std::optional<ImageCheckFailure> CheckSingleImage(const SingleImageForm& form)
         return Fail("You should enter End address.", ImageField::EndAddress);
     if (form.imageFile.empty())
         return Fail("Enter Image file");
-    const std::optional<std::uint64_t> size = OpenedFileSize(form.imageFile);
+    const std::optional<std::uint64_t> size = ReadableImageSize(form.imageFile);
     if (!size)
         return Fail("File Open Error ");
     const std::uint32_t trailer = p.imageType == kImageApplication ? kApplicationTrailerSize : kShortTrailerSize;

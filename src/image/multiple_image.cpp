@@ -1,12 +1,13 @@
 #include "image/multiple_image.h"
 
 #include "common/checksums.h"
-#include "common/files.h"
+#include "image/image_file.h"
 #include "image/urt_file.h"
 #include "image/urt_trailer.h"
 
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 
 namespace velk {
 namespace {
@@ -101,7 +102,7 @@ int GenerateMultipleUrtFile(Ui& ui, const UrtSettings& settings, const MultipleI
         for (const FlashImageEntry& entry : form.images) {
             if (!entry.present)
                 continue;
-            std::optional<Bytes> data = ReadFileBytes(entry.file);
+            std::optional<Bytes> data = ReadImageFile(entry.file);
             if (!data) {
                 ui.Message(" File Open Error :- 002 ", "Test", Icon::Error, Buttons::Ok);
                 return kUrtCreateError;
@@ -111,6 +112,8 @@ int GenerateMultipleUrtFile(Ui& ui, const UrtSettings& settings, const MultipleI
         const Bytes combined = BuildCombinedImage(std::move(images), form, settings);
         return WriteUrtFile(output, BuildUrtFile(combined, settings, MultipleImageParams(form)));
     } catch (const std::bad_alloc&) {
+        return kUrtReadError;  // an image or region too large to hold
+    } catch (const std::length_error&) {
         return kUrtReadError;
     }
 }

@@ -3,11 +3,11 @@
 #include "common/byte_reader.h"
 #include "common/checksums.h"
 #include "common/files.h"
+#include "image/image_file.h"
 #include "image/section_crcs.h"
 #include "image/urt_trailer.h"
 
 #include <algorithm>
-#include <fstream>
 #include <new>
 #include <stdexcept>
 #include <optional>
@@ -190,10 +190,9 @@ int GenerateUrtFile(const UrtSettings& settings, const std::filesystem::path& in
     if (!UrtSettingsUsable(settings))
         return kUrtCreateError;
     try {
-        std::ifstream in(input, std::ios::binary);
-        if (!in)
+        if (!ReadableImageSize(input))
             return kUrtCreateError;
-        std::optional<Bytes> image = ReadFileBytes(input);
+        std::optional<Bytes> image = ReadImageFile(input);
         if (!image)
             return kUrtReadError;
         UrtImageParams prepared = params;
@@ -201,6 +200,8 @@ int GenerateUrtFile(const UrtSettings& settings, const std::filesystem::path& in
         const Bytes ready = PrepareUrtImage(std::move(*image), settings, prepared, crc);
         return WriteUrtFile(output, BuildUrtFile(ready, settings, prepared, crc.Result()));
     } catch (const std::bad_alloc&) {
+        return kUrtReadError;  // an image or region too large to hold
+    } catch (const std::length_error&) {
         return kUrtReadError;
     }
 }
