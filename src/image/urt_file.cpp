@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <new>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 
 namespace velk {
 namespace {
@@ -29,6 +29,12 @@ void Frame(MutableByteView packet, ByteView payload)
     StoreBe24(packet, 1, static_cast<std::uint32_t>(payload.size()));
     StoreBe32(packet, 4 + payload.size(), ByteSum32(payload));
     StoreU8(packet, 8 + payload.size(), 0x03);
+}
+
+void RequireUsable(const UrtSettings& settings)
+{
+    if (!UrtSettingsUsable(settings))
+        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
 }
 
 struct Partition {
@@ -144,25 +150,15 @@ void AppendUrtPacket(Bytes& file, ByteView payload)
     Frame(packet, packet.subspan(4, payload.size()));
 }
 
-Bytes UrtHeaderPayload(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params)
-{
-    if (!UrtSettingsUsable(settings))
-        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
-    return HeaderPayload(prepared, CutPartitions(prepared.size(), settings), Crc32Mpeg2Sections(prepared, settings.partitionSize),
-                         settings, params);
-}
-
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params)
 {
-    if (!UrtSettingsUsable(settings))
-        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
+    RequireUsable(settings);
     return BuildUrtFile(prepared, settings, params, Crc32Mpeg2Sections(prepared, settings.partitionSize));
 }
 
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params, const SectionCrcs& crcs)
 {
-    if (!UrtSettingsUsable(settings))
-        throw std::invalid_argument("URT settings with a partition or block size the fields cannot hold");
+    RequireUsable(settings);
     const std::vector<Partition> partitions = CutPartitions(prepared.size(), settings);
     const std::uint32_t blocks = BlockCount(partitions);
     Bytes file{'M', 'Z', 0, 0, 0, 0};

@@ -21,12 +21,6 @@ enum UrtResult : int {
 // A packet: 0x02, 24-bit payload length, payload, 32-bit byte sum of the payload, 0x03.
 void AppendUrtPacket(Bytes& file, ByteView payload);
 
-// The header packet's payload for `prepared`: settings IDs, image values, local time
-// of the settings, start and end address from `params`, the partition table and the
-// CRC-32/MPEG-2 of the whole prepared image. Throws std::invalid_argument for settings
-// that fail UrtSettingsUsable.
-Bytes UrtHeaderPayload(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params);
-
 // The whole URT file of an image that is already prepared for its region. Throws
 // std::invalid_argument for settings that fail UrtSettingsUsable.
 Bytes BuildUrtFile(ByteView prepared, const UrtSettings& settings, const UrtImageParams& params);
