@@ -51,6 +51,11 @@ public:
         int p = kRing + 1 + key[0];
         Right(r) = Left(r) = kNil;
         matchLength_ = 0;
+        // Prefix the key shares with the nearest ancestors ordered below and above it:
+        // every node between them shares at least the shorter one, so comparing can
+        // start there. The root already fixed the first byte.
+        int belowCommon = 1;
+        int aboveCommon = 1;
         for (;;) {
             std::uint16_t& next = cmp >= 0 ? Right(p) : Left(p);
             if (next == kNil) {
@@ -59,8 +64,9 @@ public:
                 return;
             }
             p = next;
-            const int i = FirstDifference(key, &text_[static_cast<std::size_t>(p)]);
+            const int i = FirstDifference(key, &text_[static_cast<std::size_t>(p)], std::min(belowCommon, aboveCommon));
             cmp = i < kLookAhead ? key[i] - text_[static_cast<std::size_t>(p + i)] : 0;
+            (cmp >= 0 ? belowCommon : aboveCommon) = i;
             if (i > kThreshold) {
                 const int distance = (r - p) & (kRing - 1);
                 if (i > matchLength_) {
@@ -111,11 +117,11 @@ public:
     }
 
 private:
-    // The first index in [1, F) where the strings differ, F when none does. Compares
+    // The first index in [from, F) where the strings differ, F when none does. Compares
     // eight bytes at a time: this loop is where the coder spends most of its time.
-    static int FirstDifference(const std::uint8_t* a, const std::uint8_t* b)
+    static int FirstDifference(const std::uint8_t* a, const std::uint8_t* b, int from)
     {
-        int i = 1;
+        int i = from;
         if constexpr (std::endian::native == std::endian::little) {
             for (; i + 8 <= kLookAhead; i += 8) {
                 std::uint64_t x, y;
