@@ -1,6 +1,7 @@
 #include "common/files.h"
 
 #include <fstream>
+#include <new>
 #include <system_error>
 
 #include <unistd.h>
@@ -9,6 +10,10 @@ namespace velk {
 
 std::optional<Bytes> ReadFileBytes(const fs::path& path)
 {
+    // A directory opens as a stream on Linux but has no bytes to give.
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
@@ -17,10 +22,14 @@ std::optional<Bytes> ReadFileBytes(const fs::path& path)
     if (size < 0)
         return std::nullopt;
     in.seekg(0, std::ios::beg);
-    Bytes data(static_cast<std::size_t>(size));
-    if (!data.empty() && !in.read(reinterpret_cast<char*>(data.data()), size))
-        return std::nullopt;
-    return data;
+    try {
+        Bytes data(static_cast<std::size_t>(size));
+        if (!data.empty() && !in.read(reinterpret_cast<char*>(data.data()), size))
+            return std::nullopt;
+        return data;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // a file larger than memory
+    }
 }
 
 bool WriteFileAtomic(const fs::path& path, ByteView data)

@@ -40,7 +40,7 @@ int CompressThroughFiles(Ui& ui, const std::filesystem::path& input, const std::
     if (!out.IsOpen())
         return Fail(ui, messages.openOutput);
     try {
-        const std::optional<Bytes> source = ReadImageFile(input);
+        const std::optional<Bytes> source = ReadFileBytes(input);
         if (!source)
             return Fail(ui, messages.openInput);
         const std::optional<Bytes> file = compress(*source);

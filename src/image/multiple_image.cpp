@@ -1,7 +1,7 @@
 #include "image/multiple_image.h"
 
 #include "common/checksums.h"
-#include "image/image_file.h"
+#include "common/files.h"
 #include "image/urt_file.h"
 #include "image/urt_trailer.h"
 
@@ -102,7 +102,7 @@ int GenerateMultipleUrtFile(Ui& ui, const UrtSettings& settings, const MultipleI
         for (const FlashImageEntry& entry : form.images) {
             if (!entry.present)
                 continue;
-            std::optional<Bytes> data = ReadImageFile(entry.file);
+            std::optional<Bytes> data = ReadFileBytes(entry.file);
             if (!data) {
                 ui.Message(" File Open Error :- 002 ", "Test", Icon::Error, Buttons::Ok);
                 return kUrtCreateError;

@@ -3,7 +3,6 @@
 #include "common/bytes.h"
 #include "common/files.h"
 #include "common/format.h"
-#include "image/image_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -89,8 +88,8 @@ void AppendDataEntry(Bytes& out, std::uint32_t number, ByteView body)
 
 int MergeResourceImage(const std::filesystem::path& resource, const std::filesystem::path& sdb, const std::filesystem::path& output)
 {
-    const std::optional<Bytes> resourceBytes = ReadImageFile(resource);
-    const std::optional<Bytes> sdbBytes = ReadImageFile(sdb);
+    const std::optional<Bytes> resourceBytes = ReadFileBytes(resource);
+    const std::optional<Bytes> sdbBytes = ReadFileBytes(sdb);
     if (!resourceBytes || !sdbBytes)
         return kMergeSourceError;
     AtomicFile out(output);

@@ -188,7 +188,7 @@ int GenerateUrtFile(const UrtSettings& settings, const std::filesystem::path& in
     try {
         if (!ReadableImageSize(input))
             return kUrtCreateError;
-        std::optional<Bytes> image = ReadImageFile(input);
+        std::optional<Bytes> image = ReadFileBytes(input);
         if (!image)
             return kUrtReadError;
         UrtImageParams prepared = params;

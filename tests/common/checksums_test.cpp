@@ -57,6 +57,7 @@ TEST(Files, AtomicWriteLeavesTheOldFileOnFailure)
     ASSERT_TRUE(WriteFileAtomic(dir / "db.bin", Text("new")));
     EXPECT_EQ(test::ReadBytes(dir / "db.bin"), (Bytes{'n', 'e', 'w'}));
     EXPECT_FALSE(WriteFileAtomic(dir / "missing-dir" / "x", Text("new")));
+    EXPECT_FALSE(ReadFileBytes(dir.Path()));
 }
 
 }  // namespace
