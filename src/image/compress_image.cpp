@@ -1,0 +1,118 @@
+#include "image/compress_image.h"
+
+#include "common/files.h"
+#include "common/format.h"
+#include "image/hwc_file.h"
+#include "image/lzari.h"
+#include "image/zlib_buffer.h"
+
+#include <zlib.h>
+
+#include <new>
+#include <optional>
+#include <string>
+
+namespace velk {
+namespace {
+
+constexpr const char* kCaption = "Compression";
+
+int Fail(Ui& ui, const std::string& text)
+{
+    ui.Message(text, kCaption, Icon::Error, Buttons::Ok);
+    return 0;
+}
+
+// The messages of one compressor's file steps.
+struct FileMessages {
+    const char* openOutput;
+    const char* openInput;
+};
+
+// Opens the output first, as the receiver's tool does, then reads the input; the
+// output only replaces the target when everything else has worked.
+template <typename Compress>
+int CompressThroughFiles(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output,
+                         const FileMessages& messages, Compress compress)
+{
+    AtomicFile out(output);
+    if (!out.IsOpen())
+        return Fail(ui, messages.openOutput);
+    try {
+        const std::optional<Bytes> source = ReadFileBytes(input);
+        if (!source)
+            return Fail(ui, messages.openInput);
+        const std::optional<Bytes> file = compress(*source);
+        if (!file)
+            return 0;
+        if (!out.Write(*file) || !out.Commit())
+            return Fail(ui, messages.openOutput);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return Fail(ui, "Memory allocation failed.");
+    }
+}
+
+}  // namespace
+
+int CompressImageZlib(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output, int level)
+{
+    return CompressThroughFiles(ui, input, output, {"Unable to open output file.", "Unable to open input file."},
+                                [&](const Bytes& source) -> std::optional<Bytes> {
+        Bytes stream(source.size());
+        std::size_t length = 0;
+        if (CompressBuffer(stream, length, source, level) != Z_OK) {
+            Fail(ui, "Compression failed.");
+            return std::nullopt;
+        }
+        if (length == 0) {
+            Fail(ui, "Compressed CRC calculation failed.");
+            return std::nullopt;
+        }
+        return ZlibHwcFile(ByteView(stream).first(length), static_cast<std::uint32_t>(source.size()));
+    });
+}
+
+int CompressImageBin2Cod(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output)
+{
+    return CompressThroughFiles(ui, input, output, {"Unable to open outputfile.", "Unable to open inputfile."},
+                                [&](const Bytes& source) -> std::optional<Bytes> {
+        const std::uint16_t inputCrc = Crc16(source);
+        if (inputCrc == 0) {
+            Fail(ui, "CRC calculation failed.");
+            return std::nullopt;
+        }
+        const std::optional<Bytes> compressed = LzariEncode(source, source.size());
+        if (!compressed || compressed->empty()) {
+            Fail(ui, "Compression failed.");
+            return std::nullopt;
+        }
+        if (Crc16(*compressed) == 0) {
+            Fail(ui, "Compressed CRC calculation failed.");
+            return std::nullopt;
+        }
+        return Bin2CodHwcFile(*compressed, static_cast<std::uint32_t>(source.size()), inputCrc);
+    });
+}
+
+int CompressImageFile(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output,
+                      CompressionType type, int level)
+{
+    const std::optional<std::uintmax_t> size = FileSize(input);
+    if (!size || !std::filesystem::is_regular_file(input)) {
+        ui.Message("Binary file does not exist or invalid path.", kCaption, Icon::Error, Buttons::Ok);
+        return 0;
+    }
+    if (*size == 0) {
+        ui.Message("Binary file does not contains any data to compress.", kCaption, Icon::Error, Buttons::Ok);
+        return 0;
+    }
+    const int done = type == CompressionType::Bin2Cod ? CompressImageBin2Cod(ui, input, output)
+                                                      : CompressImageZlib(ui, input, output, level);
+    if (done)
+        ui.Message(Format("%s\nis compressed as\n%s", input.string().c_str(), output.string().c_str()), kCaption,
+                   Icon::Information, Buttons::Ok);
+    return done;
+}
+
+}  // namespace velk

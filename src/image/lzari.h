@@ -1,0 +1,16 @@
+#pragma once
+// The LZARI coder of the "Bin2Cod" compressed images: LZSS over a 4096-byte ring
+// buffer with adaptive arithmetic coding of literals, match lengths and positions.
+#include "common/bytes.h"
+
+#include <optional>
+
+namespace velk {
+
+// Codes `input` as the four bytes "vqx." followed by the LZARI code bits, most
+// significant bit first, flushed as the classic encoder flushes them. Returns
+// nullopt as soon as the result would exceed `limit` bytes (the receiver's tool
+// codes into a buffer of the input's size), and for empty input.
+std::optional<Bytes> LzariEncode(ByteView input, std::size_t limit);
+
+}  // namespace velk
