@@ -229,21 +229,21 @@ std::uint32_t FillAdbImage(MutableByteView image, const AdbSource& source)
     return carrierEntries;
 }
 
-void FillE2pImage(MutableByteView e2p, ReceiverRecords& records, const AdbSource& source, std::uint32_t carrierEntries, bool newImage)
+void FillE2pImage(MutableByteView e2p, ReceiverRecords& records, UserSettings& user, const AdbSource& source,
+                  std::uint32_t carrierEntries, bool newImage)
 {
     SetHovoForBuild(records, source, carrierEntries, newImage);
     for (std::size_t i = 0; i < kHovoWords; ++i)
         StoreLe32(e2p, kHovoOffset + 4 * i, records.hovo[i]);
     for (std::size_t i = 0; i < kCarrierParamsWords; ++i)
         StoreLe32(e2p, kCarrierParamsOffset + 4 * i, records.carrierParams[i]);
-    auto& user = records.userSettings;
-    user.bytes[kUserSettingsByteMark] = 1;
+    user[kUserSettingsByteMark] = 1;
     if (IsType2(source.productType))
-        user.SetWord(0, BitField{24, 1}.Set(user.Word(0), source.services.empty() ? 1 : 0));
-    std::copy(user.bytes.begin(), user.bytes.end(), e2p.begin() + static_cast<std::ptrdiff_t>(UserSettingsOffset(source.productType)));
+        SetUserWord(user, 0, BitField{24, 1}.Set(UserWord(user, 0), source.services.empty() ? 1 : 0));
+    std::copy(user.begin(), user.end(), e2p.begin() + static_cast<std::ptrdiff_t>(UserSettingsOffset(source.productType)));
 }
 
-int BuildAdbImages(const WorkingStore& store, Ui& ui, ReceiverRecords& records)
+int BuildAdbImages(const WorkingStore& store, Ui& ui, ReceiverRecords& records, UserSettings& user)
 {
     if (!CheckAdbLimits(store, ui))
         return 0;
@@ -259,7 +259,7 @@ int BuildAdbImages(const WorkingStore& store, Ui& ui, ReceiverRecords& records)
     }
     Bytes e2p = LoadImage(store.File(kE2pDump), kE2pSize, e2pNew);
     e2p.resize(kE2pSize);
-    FillE2pImage(e2p, records, *source, carrierEntries, e2pNew);
+    FillE2pImage(e2p, records, user, *source, carrierEntries, e2pNew);
     if (!WriteFileAtomic(store.File(kE2pDump), e2p)) {
         ShowError(ui, "File write access error :- Hovo Partition");
         return 0;

@@ -5,6 +5,7 @@
 #include "common/ui.h"
 #include "database/working_store.h"
 #include "link/receiver_records.h"
+#include "link/user_settings.h"
 
 #include <optional>
 #include <vector>
@@ -32,11 +33,12 @@ std::optional<AdbSource> ReadAdbSource(const WorkingStore& store, Ui& ui);
 // number of carrier entries written (product type 2's extra entries included).
 std::uint32_t FillAdbImage(MutableByteView image, const AdbSource& source);
 
-// Sets the Hovo and carrier parameter records for the build (`newImage`: no E2P
+// Sets the Hovo and carrier parameter records and the user settings' marks for the build (`newImage`: no E2P
 // image existed) and writes them and the user settings into an 8180-byte image.
-void FillE2pImage(MutableByteView e2p, ReceiverRecords& records, const AdbSource& source, std::uint32_t carrierEntries, bool newImage);
+void FillE2pImage(MutableByteView e2p, ReceiverRecords& records, UserSettings& user, const AdbSource& source,
+                  std::uint32_t carrierEntries, bool newImage);
 
 // Both images in the store's directory. Returns 1, or 0 after a reported failure.
-int BuildAdbImages(const WorkingStore& store, Ui& ui, ReceiverRecords& records);
+int BuildAdbImages(const WorkingStore& store, Ui& ui, ReceiverRecords& records, UserSettings& user);
 
 }  // namespace velk::link

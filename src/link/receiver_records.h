@@ -1,8 +1,7 @@
 #pragma once
 // The receiver's own records that the program keeps in memory between builds
-// and downloads: the Hovo partition record, the carrier parameter record and
-// the user settings record.
-#include "link/user_settings.h"
+// and downloads: the Hovo partition record and the carrier parameter record.
+// (The user settings record lives in the SDB session with the database.)
 
 #include <array>
 #include <cstdint>
@@ -12,15 +11,13 @@ namespace velk::link {
 struct ReceiverRecords {
     std::array<std::uint32_t, 7> hovo;
     std::array<std::uint32_t, 8> carrierParams;
-    UserSettings userSettings;
 
-    // All ones at program start; the user settings take the product type's defaults.
-    static ReceiverRecords Initial(std::uint8_t productType)
+    // All ones at program start.
+    static ReceiverRecords Initial()
     {
         ReceiverRecords r;
         r.hovo.fill(0xFFFFFFFF);
         r.carrierParams.fill(0xFFFFFFFF);
-        r.userSettings = DefaultUserSettings(productType);
         return r;
     }
 };

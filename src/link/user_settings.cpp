@@ -131,13 +131,13 @@ std::optional<std::size_t> EntryOf(const SettingField& field, std::string_view t
 
 std::string TextAt(const UserSettings& record, std::size_t offset, std::size_t length)
 {
-    const auto begin = record.bytes.begin() + static_cast<std::ptrdiff_t>(offset);
+    const auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
     return std::string(begin, std::find(begin, begin + static_cast<std::ptrdiff_t>(length), 0));
 }
 
 void StoreText(UserSettings& record, std::size_t offset, std::size_t length, std::string_view text)
 {
-    auto begin = record.bytes.begin() + static_cast<std::ptrdiff_t>(offset);
+    auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
     std::fill_n(begin, length, 0);
     std::copy(text.begin(), text.end(), begin);
 }
@@ -157,23 +157,6 @@ std::size_t ListIndex(const SettingField& field, std::uint32_t raw)
 std::uint8_t LanguageType(const SettingField& field) { return field.values.size() == kLanguages.size() ? 3 : 1; }
 
 }  // namespace
-
-UserSettings DefaultUserSettings(std::uint8_t productType)
-{
-    UserSettings record;
-    const auto fields = UserSettingFields(productType);
-    if (productType == 2) {
-        static constexpr std::array<std::string_view, 4> kGroups{"Movie", "Sports", "News", "Music"};
-        for (std::size_t i = 0; i < kGroups.size(); ++i)
-            WriteUserSetting(record, *FindUserSetting(2, fields[fields.size() - 4 + i].key), kGroups[i]);
-        return record;
-    }
-    // Valid entries where a zero record would name none.
-    for (const auto key : {"Pref Audio Lang I", "Pref Audio Lang II", "Pref Audio Lang III"})
-        WriteUserSetting(record, *FindUserSetting(productType, key), "English");
-    WriteUserSetting(record, *FindUserSetting(productType, "Transparency (%)"), "0");
-    return record;
-}
 
 std::span<const SettingField> UserSettingFields(std::uint8_t productType)
 {
@@ -207,7 +190,7 @@ std::size_t LanguageForCode(std::string_view code, std::uint8_t productType)
 
 std::size_t UserSettingIndex(const UserSettings& record, const SettingField& field)
 {
-    const std::uint32_t word = record.Word(field.word);
+    const std::uint32_t word = UserWord(record, field.word);
     switch (field.kind) {
     case FieldKind::List:
         return ListIndex(field, field.bits.Get(word));
@@ -224,7 +207,7 @@ std::size_t UserSettingIndex(const UserSettings& record, const SettingField& fie
 
 std::string ReadUserSetting(const UserSettings& record, const SettingField& field)
 {
-    const std::uint32_t word = record.Word(field.word);
+    const std::uint32_t word = UserWord(record, field.word);
     switch (field.kind) {
     case FieldKind::Number:
         return std::to_string(field.bits.Get(word) + field.offset);
@@ -243,7 +226,7 @@ std::string ReadUserSetting(const UserSettings& record, const SettingField& fiel
 
 bool WriteUserSetting(UserSettings& record, const SettingField& field, std::string_view text)
 {
-    std::uint32_t word = record.Word(field.word);
+    std::uint32_t word = UserWord(record, field.word);
     switch (field.kind) {
     case FieldKind::List: {
         const auto index = EntryOf(field, text);
@@ -299,7 +282,7 @@ bool WriteUserSetting(UserSettings& record, const SettingField& field, std::stri
         return true;
     }
     }
-    record.SetWord(field.word, word);
+    SetUserWord(record, field.word, word);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // written as the text the settings dialog shows; bits no field names are kept.
 #include "common/bit_field.h"
 #include "common/bytes.h"
+#include "sdb/sdb_session.h"
 
 #include <array>
 #include <optional>
@@ -16,16 +17,12 @@ namespace velk::link {
 
 inline constexpr std::size_t kUserSettingsSize = 196;
 
-struct UserSettings {
-    std::array<std::uint8_t, kUserSettingsSize> bytes{};
+// The record itself is the block the SDB session keeps per product type.
+using UserSettings = sdb::UserSettingsBlock;
 
-    std::uint32_t Word(std::size_t index) const { return LoadLe32(bytes, index * 4); }
-    void SetWord(std::size_t index, std::uint32_t value) { StoreLe32(bytes, index * 4, value); }
-    bool operator==(const UserSettings&) const = default;
-};
-
-// The record a new database starts with for the product type.
-UserSettings DefaultUserSettings(std::uint8_t productType);
+// The little-endian 32-bit word w<index> (w8 is at byte 32).
+inline std::uint32_t UserWord(const UserSettings& r, std::size_t index) { return LoadLe32(r, index * 4); }
+inline void SetUserWord(UserSettings& r, std::size_t index, std::uint32_t value) { StoreLe32(r, index * 4, value); }
 
 // How a field's text is kept in the record.
 enum class FieldKind {

@@ -72,13 +72,14 @@ protected:
     test::TempDir dir;
     test::ScriptedUi ui;
     WorkingStore store;
-    ReceiverRecords records = ReceiverRecords::Initial(1);
+    ReceiverRecords records = ReceiverRecords::Initial();
+    sdb::UserSettingsBlocks user;
 };
 
 TEST_F(AdbBuilderTest, Type1ImagesFromErasedImagesByteForByte)
 {
     MakeSmallDatabase(1);
-    ASSERT_EQ(BuildAdbImages(store, ui, records), 1);
+    ASSERT_EQ(BuildAdbImages(store, ui, records, user.For(store.productType)), 1);
     const Bytes adb = Adb();
     ASSERT_EQ(adb.size(), 262144u);
     // Service 0.
@@ -129,15 +130,14 @@ TEST_F(AdbBuilderTest, Type1ImagesFromErasedImagesByteForByte)
     EXPECT_EQ(Word(e2p, 48 + 16), 0x0FFFFFFFu);
     EXPECT_EQ(Word(e2p, 48), 0xFFFFFFFFu);
     EXPECT_EQ(e2p[92 + 194], 1);
-    EXPECT_EQ(Bytes(e2p.begin() + 92 + 12, e2p.begin() + 92 + 16), (Bytes{'E', 'N', 'G', 0}));
+    EXPECT_EQ(e2p[92 + 12], 0);
     EXPECT_EQ(e2p[92 + 196], 0xFF);
 }
 
 TEST_F(AdbBuilderTest, Type2WritesSixteenLnbsSixtyFourSatellitesAndExtraCarriers)
 {
     MakeSmallDatabase(2);
-    records = ReceiverRecords::Initial(2);
-    ASSERT_EQ(BuildAdbImages(store, ui, records), 1);
+        ASSERT_EQ(BuildAdbImages(store, ui, records, user.For(store.productType)), 1);
     const Bytes adb = Adb();
     EXPECT_EQ(Word(adb, 160008), 0xF8B2304Eu);
     EXPECT_EQ(Word(adb, 160012 * 1 + 8), 0xF8C4708Eu);
@@ -174,7 +174,7 @@ TEST_F(AdbBuilderTest, ExistingImagesAreUpdatedInPlace)
     test::WriteBytes(dir.Path() / adb::kAdbDump, oldAdb);
     test::WriteBytes(dir.Path() / adb::kE2pDump, oldE2p);
     records.hovo.fill(0);
-    ASSERT_EQ(BuildAdbImages(store, ui, records), 1);
+    ASSERT_EQ(BuildAdbImages(store, ui, records, user.For(store.productType)), 1);
     const Bytes adb = Adb();
     EXPECT_EQ(adb[250000], 0x11);  // above the OSL partition
     EXPECT_EQ(adb[160128], 0x11);  // after the only satellite entry
@@ -193,10 +193,9 @@ TEST_F(AdbBuilderTest, NoServicesLeavesTheOslAndSetsTheType2Mark)
 {
     MakeSmallDatabase(2);
     store.serviceCount = 0;
-    records = ReceiverRecords::Initial(2);
-    Bytes old(262144, 0x5A);
+        Bytes old(262144, 0x5A);
     test::WriteBytes(dir.Path() / adb::kAdbDump, old);
-    ASSERT_EQ(BuildAdbImages(store, ui, records), 1);
+    ASSERT_EQ(BuildAdbImages(store, ui, records, user.For(store.productType)), 1);
     EXPECT_EQ(Adb()[196608], 0x5A);
     const Bytes e2p = E2p();
     EXPECT_EQ((Word(e2p, 80) >> 24) & 1, 1u);
@@ -207,7 +206,7 @@ TEST_F(AdbBuilderTest, LimitsAreCheckedBeforeAnythingIsWritten)
 {
     store.productType = 1;
     store.lnbCount = 9;
-    EXPECT_EQ(BuildAdbImages(store, ui, records), 0);
+    EXPECT_EQ(BuildAdbImages(store, ui, records, user.For(store.productType)), 0);
     EXPECT_EQ(ui.Texts().back(), "Upload as ADB process failed.\nLNB record count exceeds the limit 8 [ 9 ]");
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / adb::kAdbDump));
     store.productType = 2;

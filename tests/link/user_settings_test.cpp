@@ -14,61 +14,61 @@ const SettingField& Field(std::uint8_t type, std::string_view key)
 
 TEST(UserSettings, DialogExamplesReadAsShown)
 {
-    UserSettings r;
-    r.SetWord(8, 7);
+    UserSettings r{};
+    SetUserWord(r, 8, 7);
     EXPECT_EQ(ReadUserSetting(r, Field(2, "User lock code")), "0007");
     EXPECT_EQ(ReadUserSetting(r, Field(1, "User Lock Code")), "0007");
-    r.SetWord(0, 0b010u << 13);
+    SetUserWord(r, 0, 0b010u << 13);
     EXPECT_EQ(ReadUserSetting(r, Field(2, "TV mode")), "Multi");
-    r.SetWord(0, 0b100u << 13);
+    SetUserWord(r, 0, 0b100u << 13);
     EXPECT_EQ(ReadUserSetting(r, Field(2, "TV mode")), "PAL");
     EXPECT_EQ(ReadUserSetting(r, Field(1, "Video Fmt [50MHz]")), "PAL BGDHI");
-    r.SetWord(0, 24u << 18 | 1u << 17);
+    SetUserWord(r, 0, 24u << 18 | 1u << 17);
     EXPECT_EQ(ReadUserSetting(r, Field(3, "GMT Offset Value")), "12:00");
     EXPECT_EQ(ReadUserSetting(r, Field(3, "GMT Offset sign")), "+");
-    r.SetWord(0, 12u << 19);
+    SetUserWord(r, 0, 12u << 19);
     EXPECT_EQ(ReadUserSetting(r, Field(2, "Time zone")), "12:00");
 }
 
 TEST(UserSettings, InvertedAndSplitFields)
 {
-    UserSettings r;
+    UserSettings r{};
     EXPECT_EQ(ReadUserSetting(r, Field(2, "GMT usage")), "ON");
     EXPECT_EQ(ReadUserSetting(r, Field(1, "AC3 Output Status")), "No");
     EXPECT_EQ(ReadUserSetting(r, Field(1, "Parent Lock")), "Yes");
     ASSERT_TRUE(WriteUserSetting(r, Field(2, "GMT usage"), "OFF"));
-    EXPECT_EQ(r.Word(0), 1u << 9);
-    r.SetWord(0, 1u << 11 | 1u << 12);
+    EXPECT_EQ(UserWord(r, 0), 1u << 9);
+    SetUserWord(r, 0, 1u << 11 | 1u << 12);
     EXPECT_EQ(ReadUserSetting(r, Field(2, "Screen mode")), "16:9");
     ASSERT_TRUE(WriteUserSetting(r, Field(2, "Screen mode"), "4:3 Letter Box"));
-    EXPECT_EQ(r.Word(0), 1u << 11);
+    EXPECT_EQ(UserWord(r, 0), 1u << 11);
     ASSERT_TRUE(WriteUserSetting(r, Field(2, "Screen mode"), "4:3 Full Screen"));
-    EXPECT_EQ(r.Word(0), 0u);
+    EXPECT_EQ(UserWord(r, 0), 0u);
     // UHF mode is stored as index + 1.
     ASSERT_TRUE(WriteUserSetting(r, Field(2, "UHF mode"), "PAL D/K"));
-    EXPECT_EQ((r.Word(1) >> 15) & 7, 3u);
+    EXPECT_EQ((UserWord(r, 1) >> 15) & 7, 3u);
 }
 
 TEST(UserSettings, WritingOneFieldKeepsEveryOtherBit)
 {
-    UserSettings r;
-    r.bytes.fill(0xA5);
+    UserSettings r{};
+    r.fill(0xA5);
     const UserSettings before = r;
     ASSERT_TRUE(WriteUserSetting(r, Field(1, "Region Name"), "Tokyo"));
     EXPECT_EQ(ReadUserSetting(r, Field(1, "Region Name")), "Tokyo");
-    EXPECT_EQ(r.Word(0) & ~(63u << 3), before.Word(0) & ~(63u << 3));
-    EXPECT_TRUE(std::equal(r.bytes.begin() + 4, r.bytes.end(), before.bytes.begin() + 4));
+    EXPECT_EQ(UserWord(r, 0) & ~(63u << 3), UserWord(before, 0) & ~(63u << 3));
+    EXPECT_TRUE(std::equal(r.begin() + 4, r.end(), before.begin() + 4));
     // A mapped field already showing the chosen entry keeps its code.
-    r.SetWord(0, 0b111u << 27);
+    SetUserWord(r, 0, 0b111u << 27);
     ASSERT_TRUE(WriteUserSetting(r, Field(1, "Video Fmt [60MHz]"), "NTSC"));
-    EXPECT_EQ(r.Word(0), 0b111u << 27);
+    EXPECT_EQ(UserWord(r, 0), 0b111u << 27);
     ASSERT_TRUE(WriteUserSetting(r, Field(1, "Video Fmt [60MHz]"), "PAL M"));
-    EXPECT_EQ(r.Word(0), 0b011u << 27);
+    EXPECT_EQ(UserWord(r, 0), 0b011u << 27);
 }
 
 TEST(UserSettings, RefusedTextsLeaveTheRecord)
 {
-    UserSettings r;
+    UserSettings r{};
     const UserSettings before = r;
     EXPECT_FALSE(WriteUserSetting(r, Field(2, "User lock code"), "123"));
     EXPECT_FALSE(WriteUserSetting(r, Field(2, "User lock code"), "12a4"));
@@ -77,34 +77,34 @@ TEST(UserSettings, RefusedTextsLeaveTheRecord)
     EXPECT_FALSE(WriteUserSetting(r, Field(2, "Favorite group1"), "TooLongNm"));
     EXPECT_EQ(r, before);
     ASSERT_TRUE(WriteUserSetting(r, Field(2, "User lock code"), "0042"));
-    EXPECT_EQ(r.Word(8), 42u);
+    EXPECT_EQ(UserWord(r, 8), 42u);
 }
 
 TEST(UserSettings, TransparencyAndOsdTimeoutOfTypes1And3)
 {
-    UserSettings r;
-    r.SetWord(10, 53u << 15);  // (126 - 106) / 10 = 2
+    UserSettings r{};
+    SetUserWord(r, 10, 53u << 15);  // (126 - 106) / 10 = 2
     EXPECT_EQ(ReadUserSetting(r, Field(1, "Transparency (%)")), "20");
     ASSERT_TRUE(WriteUserSetting(r, Field(1, "Transparency (%)"), "60"));
-    EXPECT_EQ((r.Word(10) >> 15) & 0x7F, 33u);
-    r.SetWord(1, 4u << 18);
+    EXPECT_EQ((UserWord(r, 10) >> 15) & 0x7F, 33u);
+    SetUserWord(r, 1, 4u << 18);
     EXPECT_EQ(ReadUserSetting(r, Field(1, "OSD Timeout Value")), "5");
     ASSERT_TRUE(WriteUserSetting(r, Field(1, "OSD Timeout Value"), "1"));
-    EXPECT_EQ(r.Word(1), 0u);
+    EXPECT_EQ(UserWord(r, 1), 0u);
 }
 
 TEST(UserSettings, LanguageCodesMapBothWays)
 {
-    UserSettings r;
+    UserSettings r{};
     const std::array<std::uint8_t, 4> ger{'G', 'E', 'R', 0};
-    std::copy(ger.begin(), ger.end(), r.bytes.begin() + 12);
+    std::copy(ger.begin(), ger.end(), r.begin() + 12);
     EXPECT_EQ(ReadUserSetting(r, Field(1, "Pref Audio Lang I")), "German");
     const std::array<std::uint8_t, 4> fin{'F', 'I', 'N', 0};
-    std::copy(fin.begin(), fin.end(), r.bytes.begin() + 16);
+    std::copy(fin.begin(), fin.end(), r.begin() + 16);
     EXPECT_EQ(ReadUserSetting(r, Field(1, "Pref Audio Lang II")), "English");  // not in type 1's list
     EXPECT_EQ(ReadUserSetting(r, Field(3, "Pref Audio Lang II")), "Finnish");
     ASSERT_TRUE(WriteUserSetting(r, Field(3, "Pref Audio Lang III"), "Dutch"));
-    EXPECT_EQ(Bytes(r.bytes.begin() + 148, r.bytes.begin() + 152), (Bytes{'D', 'U', 'T', 0}));
+    EXPECT_EQ(Bytes(r.begin() + 148, r.begin() + 152), (Bytes{'D', 'U', 'T', 0}));
     EXPECT_FALSE(WriteUserSetting(r, Field(1, "Pref Audio Lang III"), "Crotian"));
     EXPECT_EQ(LanguageForCode("NLA", 3), 10u);
     EXPECT_EQ(LanguageForCode("xx", 3), 0u);
@@ -112,10 +112,10 @@ TEST(UserSettings, LanguageCodesMapBothWays)
 
 TEST(UserSettings, Type2DefaultsNameTheFavouriteGroups)
 {
-    const auto r = DefaultUserSettings(2);
+    const auto r = sdb::DefaultUserSettings(2);
     EXPECT_EQ(ReadUserSetting(r, Field(2, "Favorite group1")), "Movie");
     EXPECT_EQ(ReadUserSetting(r, Field(2, "Favorite group4")), "Music");
-    EXPECT_EQ(r.bytes[110], 'N');
+    EXPECT_EQ(r[110], 'N');
 }
 
 }  // namespace
