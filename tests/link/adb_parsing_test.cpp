@@ -4,6 +4,7 @@
 #include "link/adb_parsing.h"
 #include "sdb/sdb_reader.h"
 #include "support/scripted_ui.h"
+#include "sample_database.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,51 +17,12 @@ protected:
     void MakeDatabase(std::uint8_t productType)
     {
         store.dir = dir.Path();
-        store.productType = productType;
-        LnbRecord lnb;
-        lnb.word = 9750u | 10600u << 14 | 3u << 28 | 1u << 30;
-        lnb.switchBlock = SwitchBlock{1, 2, 16, 1, 2, 1, 0, 0};
-        SatelliteRecord sat;
-        sat.name = "Hotbird";
-        sat.angle = 130;
-        sat.position = 2;
-        sat.carrierCount = 2;
-        CarrierRecord a;
-        a.name = "TP-A";
-        a.polarization = 2;
-        a.symbolRate = 27500;
-        a.frequency = 11034;
-        a.fec = 4;
-        a.serviceCount = 2;
-        CarrierRecord b = a;
-        b.name = "";
-        b.serviceCount = 1;
-        std::vector<ServiceRecord> services(3);
-        for (std::size_t i = 0; i < services.size(); ++i) {
-            services[i].name = "Svc" + std::to_string(i);
-            services[i].videoPid = 100 + static_cast<std::uint32_t>(i);
-            services[i].audioPid = 200;
-            services[i].pcrPid = 300;
-            services[i].type = i == 2 ? kServiceRadio : kServiceTv;
-            services[i].scrambled = i == 1;
-            services[i].favourites = 0b1001;
-            services[i].programNumber = static_cast<std::uint16_t>(1000 + i);
-        }
-        store.lnbCount = 1;
-        store.satelliteCount = 1;
-        store.carrierCount = 2;
-        store.serviceCount = 3;
-        WriteAllRecords<LnbRecord>(store, std::vector{lnb});
-        WriteAllRecords<SatelliteRecord>(store, std::vector{sat});
-        WriteAllRecords<CarrierRecord>(store, std::vector{a, b});
-        WriteAllRecords<ServiceRecord>(store, services);
-        WriteOrderList(store, store_file::kServiceOrder, std::vector<std::uint16_t>{2, 0, 1});
-        WriteOrderList(store, store_file::kCarrierOrder, std::vector<std::uint16_t>{0, 1});
+        test::MakeSampleDatabase(store, productType);
         ASSERT_EQ(BuildAdbImages(store, ui, records, session.userSettings.For(productType)), 1);
     }
 
-    test::TempDir dir;
-    test::ScriptedUi ui;
+    velk::test::TempDir dir;
+    velk::test::ScriptedUi ui;
     WorkingStore store;
     ReceiverRecords records = ReceiverRecords::Initial();
     sdb::SdbSession session;
@@ -116,8 +78,8 @@ TEST_F(AdbParsingTest, DumpsTurnBackIntoTheDatabase)
 TEST_F(AdbParsingTest, Type2SkipsExtraCarrierEntries)
 {
     MakeDatabase(2);
-    const auto e2p = test::ReadBytes(dir.Path() / adb::kE2pDump);
-    const auto adbImage = test::ReadBytes(dir.Path() / adb::kAdbDump);
+    const auto e2p = velk::test::ReadBytes(dir.Path() / adb::kE2pDump);
+    const auto adbImage = velk::test::ReadBytes(dir.Path() / adb::kAdbDump);
     const auto content = UnpackAdbImages(adbImage, e2p, 2, ui);
     ASSERT_TRUE(content);
     EXPECT_EQ(content->lnbs.size(), 16u);

@@ -95,7 +95,13 @@ SimReceiver::~SimReceiver()
 
 void SimReceiver::PlayUploadLoader(std::vector<std::uint32_t> packetCounts)
 {
-    thread_ = std::thread([this, c = std::move(packetCounts)]() mutable { RunUpload(std::move(c)); });
+    const auto files = packetCounts.size();
+    PlayUploadLoader(files, [c = std::move(packetCounts)](std::size_t f) { return c[f]; });
+}
+
+void SimReceiver::PlayUploadLoader(std::size_t files, PacketCountOf packetCount)
+{
+    thread_ = std::thread([this, files, count = std::move(packetCount)] { RunUpload(files, count); });
 }
 
 void SimReceiver::PlayDownloadSource(std::vector<SimBlock> blocks)
@@ -192,9 +198,8 @@ std::optional<Bytes> SimReceiver::ReadFrame()
     return frame;
 }
 
-void SimReceiver::RunUpload(std::vector<std::uint32_t> packetCounts)
+void SimReceiver::RunUpload(std::size_t files, const PacketCountOf& packetCount)
 {
-    const std::size_t files = packetCounts.size();
     std::set<std::uint32_t> resends = faults_.resendPackets;
     auto silence = faults_.silenceAfterPackets;
     for (std::size_t f = 0; f < files;) {
@@ -210,7 +215,7 @@ void SimReceiver::RunUpload(std::vector<std::uint32_t> packetCounts)
         Send(Bytes{kAck, kNext});
         Bytes received{'M', 'Z', 0, 0, 0, 0};
         std::uint32_t packets = 0;
-        const std::uint32_t total = packetCounts[f];
+        std::uint32_t total = 1;
         bool restart = false;
         while (packets < total) {
             const auto b = Next(kWait);
@@ -226,6 +231,8 @@ void SimReceiver::RunUpload(std::vector<std::uint32_t> packetCounts)
                 Send(Bytes{kResend});
                 continue;
             }
+            if (packets == 0)
+                total = packetCount(f);
             if (resends.erase(packets)) {
                 Send(Bytes{kResend});
                 continue;

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -60,6 +61,9 @@ public:
 
     // Receives URT files of these packet counts, one after the other.
     void PlayUploadLoader(std::vector<std::uint32_t> packetCounts);
+    // Receives `files` files; each one's packet count is asked for when its first packet arrives.
+    using PacketCountOf = std::function<std::uint32_t(std::size_t file)>;
+    void PlayUploadLoader(std::size_t files, PacketCountOf packetCount);
     // Sends the four blocks of a download.
     void PlayDownloadSource(std::vector<SimBlock> blocks);
 
@@ -75,7 +79,7 @@ public:
     void Vanish();
 
 private:
-    void RunUpload(std::vector<std::uint32_t> packetCounts);
+    void RunUpload(std::size_t files, const PacketCountOf& packetCount);
     void RunDownload(std::vector<SimBlock> blocks);
     void Send(ByteView bytes);
     // Next byte from the program, or nullopt on stop or when `limit` passed.
