@@ -100,7 +100,7 @@ PollResult DownloadMachine::Poll(SteadyTime now)
     if (cancel_) {
         if (outcome_ == DownloadOutcome::Running)
             outcome_ = DownloadOutcome::Cancelled;
-        return PollResult{.finished = true};
+        return Finish();
     }
     switch (phase_) {
     case Phase::BlockStart:
@@ -119,7 +119,7 @@ PollResult DownloadMachine::Poll(SteadyTime now)
         [[fallthrough]];
     case Phase::Settle:
         if (now < deadline_)
-            return PollResult{.wakeAt = deadline_};
+            return WaitUntil(deadline_);
         events_.Progress(0);
         phase_ = Phase::Requesting;
         return SendControl(kAck, false);
@@ -127,7 +127,7 @@ PollResult DownloadMachine::Poll(SteadyTime now)
         return Request(now);
     case Phase::Finishing:
         outcome_ = DownloadOutcome::Completed;
-        return PollResult{.finished = true};
+        return Finish();
     }
     return PollResult{};
 }
@@ -149,7 +149,7 @@ PollResult DownloadMachine::Request(SteadyTime now)
         return SendControl(lastRequest_, true);
     }
     if (now < deadline_)
-        return PollResult{.wakeAt = deadline_};
+        return WaitUntil(deadline_);
     // No complete frame in time: drop a stalled one and ask the same again.
     frameOpen_ = false;
     deadline_ = now + kRequestTimeout;
@@ -175,7 +175,7 @@ PollResult DownloadMachine::CompleteBlock(SteadyTime now)
 PollResult DownloadMachine::SendControl(std::uint8_t byte, bool purge)
 {
     control_ = byte;
-    return PollResult{.send = ByteView(&control_, 1), .purgeInput = purge, .wakeAt = SteadyTime{}};
+    return SendNow(ByteView(&control_, 1), purge);
 }
 
 }  // namespace velk::link

@@ -22,6 +22,29 @@ struct PollResult {
     bool finished = false;
 };
 
+inline PollResult Finish()
+{
+    PollResult r;
+    r.finished = true;
+    return r;
+}
+
+inline PollResult WaitUntil(std::optional<SteadyTime> when)
+{
+    PollResult r;
+    r.wakeAt = when;
+    return r;
+}
+
+inline PollResult SendNow(ByteView bytes, bool purgeInput = false, std::optional<SteadyTime> wakeAt = std::nullopt)
+{
+    PollResult r;
+    r.send = bytes;
+    r.purgeInput = purgeInput;
+    r.wakeAt = wakeAt;
+    return r;
+}
+
 class ProtocolMachine {
 public:
     virtual ~ProtocolMachine() = default;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cerrno>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>

@@ -48,10 +48,10 @@ PollResult UploadMachine::Poll(SteadyTime now)
     if (cancel_) {
         if (outcome_ == UploadOutcome::Running)
             outcome_ = UploadOutcome::Cancelled;
-        return PollResult{.finished = true};
+        return Finish();
     }
     if (outcome_ != UploadOutcome::Running || fileIndex_ >= files_.size())
-        return PollResult{.finished = true};
+        return Finish();
     switch (phase_) {
     case Phase::Announce:
         return Announce(now);
@@ -59,7 +59,7 @@ PollResult UploadMachine::Poll(SteadyTime now)
         if (!phaseTime_)
             phaseTime_ = now + kSettleAfterSync;
         if (now < *phaseTime_)
-            return PollResult{.wakeAt = phaseTime_};
+            return WaitUntil(phaseTime_);
         phase_ = Phase::Send;
         phaseTime_.reset();
         return Poll(now);
@@ -70,7 +70,7 @@ PollResult UploadMachine::Poll(SteadyTime now)
             return SendPacket();
         if (resendRequest_) {
             resendRequest_ = false;
-            return PollResult{.send = packet_, .wakeAt = now};
+            return SendNow(packet_, false, now);
         }
         return PollResult{};
     }
@@ -88,11 +88,11 @@ PollResult UploadMachine::Announce(SteadyTime now)
         if (!phaseTime_)
             phaseTime_ = now + kAdbAnnounceGap;
         if (now < *phaseTime_)
-            return PollResult{.wakeAt = phaseTime_};
+            return WaitUntil(phaseTime_);
         phaseTime_ = now + kAdbAnnounceGap;
     }
     controlByte_ = kReady;
-    return PollResult{.send = ByteView(&controlByte_, 1), .wakeAt = kind_ == UploadKind::Adb ? phaseTime_ : now};
+    return SendNow(ByteView(&controlByte_, 1), false, kind_ == UploadKind::Adb ? phaseTime_ : now);
 }
 
 PollResult UploadMachine::OpenFile()
@@ -100,7 +100,7 @@ PollResult UploadMachine::OpenFile()
     auto data = ReadFileBytes(files_[fileIndex_]);
     if (!data) {
         outcome_ = UploadOutcome::FileNotOpened;
-        return PollResult{.finished = true};
+        return Finish();
     }
     events_.Status(StatusText(false));
     if (data->size() < kUrtHeaderSize || (*data)[0] != 'M' || (*data)[1] != 'Z') {
@@ -131,14 +131,14 @@ PollResult UploadMachine::SendPacket()
     // The block goes out as it stands; only then is its end byte looked at.
     if (take < length + kPacketOverhead || packet_.back() != kFrameEnd) {
         Abandon(kUploadBadHeaderEnd);
-        return PollResult{.send = packet_};
+        return SendNow(packet_);
     }
     ++sent_;
     nextRequest_ = false;
     events_.PacketsSent(sent_);
     if (sent_ == count_)
         return FinishFile();
-    return PollResult{.send = packet_};
+    return SendNow(packet_);
 }
 
 PollResult UploadMachine::FinishFile()
@@ -152,7 +152,7 @@ PollResult UploadMachine::FinishFile()
             events_.Report(kUploadSuccess);
     }
     // The last packet still has to go out before the worker finishes.
-    return PollResult{.send = packet_};
+    return SendNow(packet_);
 }
 
 void UploadMachine::Abandon(int code)

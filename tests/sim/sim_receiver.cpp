@@ -140,10 +140,17 @@ void SimReceiver::Vanish()
     master_ = slave_ = -1;
 }
 
-void SimReceiver::Pace(std::size_t bytes) const
+void SimReceiver::Pace(std::size_t bytes, std::chrono::steady_clock::time_point& line) const
 {
-    if (faults_.baud != 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(std::uint64_t{bytes} * 10'000'000 / faults_.baud));
+    if (faults_.baud == 0)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    // A line idle for a while starts afresh; a short lag (an oversleep) is caught up.
+    if (now - line > 5ms)
+        line = now;
+    line += std::chrono::microseconds(std::uint64_t{bytes} * 10'000'000 / faults_.baud);
+    if (line - now > 2ms)
+        std::this_thread::sleep_until(line);
 }
 
 void SimReceiver::Send(ByteView bytes)
@@ -151,7 +158,7 @@ void SimReceiver::Send(ByteView bytes)
     const std::size_t chunk = faults_.splitChunk ? faults_.splitChunk : bytes.size();
     for (std::size_t off = 0; off < bytes.size(); off += chunk) {
         const auto n = std::min(chunk, bytes.size() - off);
-        Pace(n);
+        Pace(n, writeLine_);
         std::size_t done = 0;
         while (done < n) {
             const auto w = ::write(master_, bytes.data() + off + done, n - done);
@@ -172,7 +179,7 @@ std::optional<std::uint8_t> SimReceiver::Next(std::chrono::milliseconds limit)
     std::uint8_t b = 0;
     if (::read(master_, &b, 1) != 1)
         return std::nullopt;
-    Pace(1);
+    Pace(1, readLine_);
     const std::lock_guard lock(mutex_);
     heard_.push_back(b);
     return b;
@@ -201,7 +208,7 @@ std::optional<Bytes> SimReceiver::ReadFrame()
 void SimReceiver::RunUpload(std::size_t files, const PacketCountOf& packetCount)
 {
     std::set<std::uint32_t> resends = faults_.resendPackets;
-    auto silence = faults_.silenceAfterPackets;
+    std::uint32_t silenceAt = faults_.silenceAfterPackets.value_or(0);  // 0: never
     for (std::size_t f = 0; f < files;) {
         // Wait for the announcement, then answer it.
         for (;;) {
@@ -239,8 +246,8 @@ void SimReceiver::RunUpload(std::size_t files, const PacketCountOf& packetCount)
             }
             received.insert(received.end(), frame->begin(), frame->end());
             ++packets;
-            if (silence && packets == *silence) {
-                silence.reset();
+            if (silenceAt != 0 && packets == silenceAt) {
+                silenceAt = 0;
                 restart = true;
                 break;
             }

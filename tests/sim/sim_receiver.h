@@ -84,7 +84,8 @@ private:
     void Send(ByteView bytes);
     // Next byte from the program, or nullopt on stop or when `limit` passed.
     std::optional<std::uint8_t> Next(std::chrono::milliseconds limit);
-    void Pace(std::size_t bytes) const;
+    // Holds a direction to the line rate: sleeps once it runs ahead of the wire.
+    void Pace(std::size_t bytes, std::chrono::steady_clock::time_point& line) const;
     std::optional<Bytes> ReadFrame();
 
     Faults faults_;
@@ -97,6 +98,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<Bytes> files_;
     Bytes heard_;
+    std::chrono::steady_clock::time_point readLine_{}, writeLine_{};
 };
 
 }  // namespace velk::sim
