@@ -103,6 +103,13 @@ void CommPort::RaiseAbort()
     [[maybe_unused]] const auto n = ::write(abortFd_, &one, sizeof one);
 }
 
+void CommPort::ResetAbort()
+{
+    std::uint64_t count = 0;
+    [[maybe_unused]] const auto n = ::read(abortFd_, &count, sizeof count);
+    aborted_.store(false);
+}
+
 void CommPort::Report(const std::string& text, Icon icon) const { ui_.Message(text, kSerialCaption, icon, Buttons::Ok); }
 
 int CommPort::ReleaseFd() { return std::exchange(fd_, -1); }

@@ -37,6 +37,8 @@ public:
     // Raised by a failed or aborted write or a vanished device; stays set until close.
     bool Aborted() const { return aborted_.load(); }
     void RaiseAbort();
+    // Clears the abort event after a transfer was cancelled on a port that stays open.
+    void ResetAbort();
     // Shows a failure of the layer.
     void Report(const std::string& text, Icon icon = Icon::Error) const;
     int ReleaseFd();
