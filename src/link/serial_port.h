@@ -32,7 +32,6 @@ public:
 
     int Fd() const { return fd_; }
     int AbortFd() const { return abortFd_; }
-    Ui& Owner() const { return ui_; }
     const LineSettings& Line() const { return line_; }
     // Raised by a failed or aborted write or a vanished device; stays set until close.
     bool Aborted() const { return aborted_.load(); }

@@ -3,6 +3,7 @@
 #include "common/byte_reader.h"
 #include "common/files.h"
 #include "common/format.h"
+#include "link/adb_layout.h"
 
 #include <algorithm>
 
@@ -212,6 +213,16 @@ int ReadUploadSettingsFromCfgFile(Ui& ui, UploadConfig& config, const std::files
     if (file && group < file->groups.size() && entry < file->groups[group].entries.size())
         TakeImageRecord(config, file->groups[group].entries[entry], workDir);
     return 1;
+}
+
+bool ChangeProductType(UploadConfig& config, const std::filesystem::path& workDir, std::uint8_t productType)
+{
+    if (config.productType == productType)
+        return false;
+    config.productType = productType;
+    RemoveFileIfExists(workDir / adb::kAdbDump);
+    RemoveFileIfExists(workDir / adb::kE2pDump);
+    return true;
 }
 
 std::optional<std::string> ConfigurationPathProblem(const std::filesystem::path& path)

@@ -88,6 +88,11 @@ void LoadUploadConfiguration(UploadConfig& config, const std::filesystem::path& 
 int ReadUploadSettingsFromCfgFile(Ui& ui, UploadConfig& config, const std::filesystem::path& workDir, std::size_t group,
                                   std::size_t entry);
 
+// The settings dialog's "&Ok" with a product type: a change deletes "KymADBDump.dbi"
+// and "KymE2PDump.dbi", so images of one type are never updated as the other.
+// Returns true when the type changed.
+bool ChangeProductType(UploadConfig& config, const std::filesystem::path& workDir, std::uint8_t productType);
+
 // A configuration path with a blank is refused with this message before it is opened.
 std::optional<std::string> ConfigurationPathProblem(const std::filesystem::path& path);
 

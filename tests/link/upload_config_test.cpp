@@ -149,6 +149,18 @@ TEST_F(UploadConfigTest, DamagedFilesKeepWhatCameBefore)
     EXPECT_FALSE(ecf->complete);
 }
 
+TEST_F(UploadConfigTest, ChangingTheProductTypeDropsTheDumps)
+{
+    test::WriteBytes(dir.Path() / "KymADBDump.dbi", Bytes(4, 1));
+    test::WriteBytes(dir.Path() / "KymE2PDump.dbi", Bytes(4, 1));
+    EXPECT_FALSE(ChangeProductType(config, dir.Path(), 1));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "KymADBDump.dbi"));
+    EXPECT_TRUE(ChangeProductType(config, dir.Path(), 2));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "KymADBDump.dbi"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "KymE2PDump.dbi"));
+    EXPECT_EQ(config.productType, 2);
+}
+
 TEST(ConfigurationPath, BlanksAreRefused)
 {
     EXPECT_EQ(*ConfigurationPathProblem("/home/a b/x.ecf"), "/home/a b/x.ecf\nFolder or Filename is having SPACE. Rename it and try");
