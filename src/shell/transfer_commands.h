@@ -23,7 +23,7 @@ struct LinkContext {
     link::ReceiverRecords receiver = link::ReceiverRecords::Initial();
     // Parity of the last line built from the settings; the download keeps it.
     link::Parity lastParity = link::Parity::None;
-    // The send step is skipped: the SDB image is sent as the URT file left in WorkDir.
+    // URT generation switched off: the SDB upload sends the "TempURTFile.eut" already in WorkDir.
     bool urtGenerationOff = false;
     // Upload result and fault rows go to the console log when one is open.
     link::ConsoleLog* log = nullptr;

@@ -1,4 +1,5 @@
 #include "link/serial_port.h"
+#include "link/termios_config.h"
 #include "sim/sim_receiver.h"
 #include "support/scripted_ui.h"
 
@@ -7,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include <termios.h>
 #include <unistd.h>
 
 namespace velk::link {
@@ -101,6 +103,37 @@ TEST(SerialPort, StopAndCloseDoNotHangWhenTheDeviceVanishes)
     WriteCommPort(*port, Bytes(100000, 1));
     EXPECT_EQ(StopReaderThread(std::move(reader)), 1);
     CloseCommPort(std::move(port));
+}
+
+TEST(SerialPort, ParityAndFramingMapToTermios)
+{
+    auto flags = [](LineSettings line) {
+        termios tio{};
+        tio.c_cflag = PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
+        tio.c_lflag = ICANON | ECHO | ISIG;
+        tio.c_iflag = IXON | IXOFF | ICRNL;
+        ConfigureTermios(tio, line);
+        return tio;
+    };
+    const auto even = flags(LineSettingsFromPort(PortSettings{"COM1", 12, 1, 4, 0}));
+    EXPECT_EQ(even.c_cflag & (PARENB | PARODD | CMSPAR), tcflag_t{PARENB});
+    EXPECT_NE(even.c_iflag & INPCK, 0u);
+    EXPECT_EQ(even.c_cflag & (CSTOPB | CRTSCTS), 0u);
+    const auto odd = flags(LineSettingsFromPort(PortSettings{"COM1", 12, 2, 3, 2}));
+    EXPECT_EQ(odd.c_cflag & (PARENB | PARODD | CMSPAR), tcflag_t{PARENB | PARODD});
+    EXPECT_EQ(odd.c_cflag & CSIZE, tcflag_t{CS7});
+    EXPECT_NE(odd.c_cflag & CSTOPB, 0u);
+    const auto mark = flags(LineSettings{115200, 8, Parity::Mark, StopBits::One});
+    EXPECT_EQ(mark.c_cflag & (PARENB | PARODD | CMSPAR), tcflag_t{PARENB | PARODD | CMSPAR});
+    const auto space = flags(LineSettings{115200, 8, Parity::Space, StopBits::One});
+    EXPECT_EQ(space.c_cflag & (PARENB | PARODD | CMSPAR), tcflag_t{PARENB | CMSPAR});
+    const auto none = flags(LineSettings{});
+    EXPECT_EQ(none.c_cflag & PARENB, 0u);
+    EXPECT_EQ(none.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(none.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+    EXPECT_EQ(::cfgetospeed(&none), speed_t{B115200});
+    termios custom{};
+    EXPECT_EQ(ConfigureTermios(custom, LineSettings{56000, 8, Parity::None, StopBits::One}), speed_t{B0});
 }
 
 TEST(LineSettings, IndexesMapThroughTheTables)
