@@ -1,0 +1,245 @@
+#include "shell/transfer_commands.h"
+
+#include "common/files.h"
+#include "common/format.h"
+#include "database/store_queries.h"
+#include "image/compress_image.h"
+#include "image/resource_image.h"
+#include "image/urt_file.h"
+#include "link/adb_layout.h"
+#include "link/adb_parsing.h"
+#include "link/adb_upload_files.h"
+#include "link/download_machine.h"
+#include "link/serial_port.h"
+#include "link/transfer_run.h"
+#include "link/upload_machine.h"
+#include "sdb/sdb_reader.h"
+#include "sdb/sdb_writer.h"
+
+#include <thread>
+
+namespace velk {
+namespace {
+
+constexpr std::uint64_t kSdbUploadLimit = 65440;
+constexpr const char* kUploadTitle = "Transfer Data ( PC to STB )";
+constexpr const char* kDownloadTitle = "Data from STB ( STB to PC )";
+
+void Status(const LinkContext& ctx, const std::string& text)
+{
+    if (ctx.status)
+        ctx.status(text);
+}
+
+// Progress and reports of an upload, for the dialog and the console log.
+class UploadProgress final : public link::UploadEvents {
+public:
+    UploadProgress(Ui& ui, LinkContext& ctx) : ui_(ui), ctx_(ctx) {}
+    void Status(const std::string& text) override { velk::Status(ctx_, text); }
+    void PacketCount(std::uint32_t count) override { ui_.ProgressBegin(kUploadTitle, count); }
+    void PacketsSent(std::uint32_t sent) override { ui_.ProgressSet(sent); }
+    void Report(int code) override
+    {
+        if (ctx_.log)
+            ctx_.log->AppendUploadReport(code);
+    }
+
+private:
+    Ui& ui_;
+    LinkContext& ctx_;
+};
+
+// Blocks 1 and 4 become the dump files; every block's CRC is checked.
+class DownloadProgress final : public link::DownloadEvents {
+public:
+    DownloadProgress(const WorkingStore& store, Ui& ui, LinkContext& ctx) : store_(store), ui_(ui), ctx_(ctx) {}
+    void Title(const std::string&) override {}
+    void Status(const std::string& text) override { velk::Status(ctx_, text); }
+    void Text(const std::string& text) override { velk::Status(ctx_, text); }
+    void Progress(std::uint32_t percent) override { ui_.ProgressSet(percent); }
+    void BlockReceived(std::size_t index, ByteView data, bool crcMatches) override
+    {
+        const std::string_view name = index == 0 ? link::adb::kAdbDump : link::adb::kE2pDump;
+        if (index != 0 && index != link::kDownloadBlocks - 1)
+            return;
+        if (!WriteFileAtomic(store_.File(name), data))
+            ShowError(ui_, "File Access Error");
+        velk::Status(ctx_, crcMatches ? "CRC Verification - Success" : "CRC Verification - failed \n Retry once again");
+    }
+
+private:
+    const WorkingStore& store_;
+    Ui& ui_;
+    LinkContext& ctx_;
+};
+
+link::LineSettings UploadLine(LinkContext& ctx)
+{
+    const auto line = link::LineSettingsFromPort(ctx.config.port);
+    ctx.lastParity = line.parity;
+    return line;
+}
+
+// Checks 1 to 3 shared by both uploads (the carrier check only for SDB).
+bool CheckCounts(const WorkingStore& store, Ui& ui, bool needCarrier)
+{
+    if (store.lnbCount == 0) {
+        ShowError(ui, "LNB Information should be entered");
+        return false;
+    }
+    if (store.lnbCount > LnbLimit(store.productType)) {
+        ShowError(ui, sdb::LnbLimitMessage(store.productType));
+        return false;
+    }
+    if (store.satelliteCount == 0) {
+        ShowError(ui, "Satellite Information should be entered");
+        return false;
+    }
+    if (needCarrier && store.carrierCount == 0) {
+        ShowError(ui, "Carrier Information should be entered");
+        return false;
+    }
+    return true;
+}
+
+bool HasFactoryDefaultSatellite(const WorkingStore& store)
+{
+    for (std::uint32_t i = 0; i < store.satelliteCount; ++i)
+        if (IsSatelliteFactoryDefault(store, i))
+            return true;
+    return false;
+}
+
+// Opens and closes the port to see that it is free.
+bool PortIsFree(LinkContext& ctx, Ui& ui)
+{
+    auto port = link::OpenCommPort(ctx.config.port.port, UploadLine(ctx), ui);
+    if (!port)
+        return false;
+    if (link::CloseCommPort(std::move(port)) != 1) {
+        ShowError(ui, "Port Close API failed - Upload as SDB");
+        return false;
+    }
+    return true;
+}
+
+// Steps 7 to 10: the SDB image, merged, compressed and wrapped as "TempURTFile.eut".
+bool PrepareSdbUrt(WorkingStore& store, sdb::SdbSession& session, Ui& ui, const LinkContext& ctx)
+{
+    auto image = store.File("StaticBIN.bin");
+    if (sdb::WriteSdbBinFile(store, session, ui, image, false, true) != 1) {
+        ShowError(ui, "Error No: -11 \n Save as BIN File");
+        return false;
+    }
+    if (ctx.config.mergeResource) {
+        const auto merged = store.File("UploadBIN.bin");
+        if (MergeResourceImage(store.File(link::kResourceImageName), image, merged) != kMergeDone) {
+            ShowError(ui, "Error No: -11 \n Resource & Static BIN Merging");
+            return false;
+        }
+        image = merged;
+    }
+    if (ctx.config.compressImage && AskYesNo(ui, "Do you want to compress the image")) {
+        const auto compressed = store.File("TempCompressedBIN.bin");
+        // Type 1 is "Bin2Cod"; the other, "Zlib", takes the stored level plus one.
+        const int ok = ctx.config.compressionType == 1 ? CompressImageBin2Cod(ui, image, compressed)
+                                                       : CompressImageZlib(ui, image, compressed, ctx.config.compressionLevel + 1);
+        if (ok != 1)
+            return false;
+        image = compressed;
+    }
+    if (ctx.urtGenerationOff)
+        return true;
+    const auto settings = SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false);
+    UrtImageParams params;
+    params.imageType = kImageDatabase;
+    params.destinationCode = 7;
+    params.manufacturerId = 162;
+    params.loaderText = "Database";
+    params.startAddress = 0x7FE40000;
+    params.endAddress = 0x7FE50000;
+    params.swMajor = 1;
+    params.hwMajor = 1;
+    if (GenerateUrtFile(*settings, image, store.File("TempURTFile.eut"), params) != kUrtOk) {
+        ShowError(ui, "URT File generation process failed");
+        return false;
+    }
+    return true;
+}
+
+int RunUpload(link::UploadKind kind, std::vector<std::filesystem::path> files, Ui& ui, LinkContext& ctx)
+{
+    UploadProgress progress(ui, ctx);
+    link::UploadMachine machine(kind, files, progress);
+    Status(ctx, "Wait...");
+    const auto end = link::RunTransfer(ctx.config.port.port, UploadLine(ctx), ui, machine);
+    ui.ProgressEnd();
+    if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
+        ShowError(ui, "File access error - UploadURTPacketThread");
+    if (end != link::TransferEnd::Finished || machine.Outcome() != link::UploadOutcome::Completed)
+        return 0;
+    for (const auto& file : files)
+        RemoveFileIfExists(file);
+    return 1;
+}
+
+}  // namespace
+
+std::uint64_t SdbUploadSize(const WorkingStore& store)
+{
+    return 28ull * (store.satelliteCount + 11) + 12ull * (store.lnbCount + 3ull * store.carrierCount) + 34ull * store.serviceCount;
+}
+
+int UploadAsSdb(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    if (!CheckCounts(store, ui, true))
+        return 0;
+    if (!HasFactoryDefaultSatellite(store)) {
+        ShowError(ui, "Minimum one satellite should be factory default to upload as sdb");
+        return 0;
+    }
+    if (!PortIsFree(ctx, ui))
+        return 0;
+    const auto size = SdbUploadSize(store);
+    if (size > kSdbUploadLimit) {
+        ShowError(ui, Format("Upload as SDB process failed.\nFile size exceeds the limit 65440 Bytes [ %d Bytes ]", static_cast<int>(size)));
+        return 0;
+    }
+    if (!PrepareSdbUrt(store, session, ui, ctx))
+        return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return RunUpload(link::UploadKind::Sdb, {store.File("TempURTFile.eut")}, ui, ctx);
+}
+
+int UploadAsAdb(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    if (!CheckCounts(store, ui, false))
+        return 0;
+    const UrtImageParams base = ctx.config.imageRecord ? link::ImageParamsFromRecord(*ctx.config.imageRecord) : UrtImageParams{};
+    std::vector<std::filesystem::path> files;
+    if (link::CreateADBBINFilesToUpload(store, ui, ctx.receiver, session.userSettings.For(store.productType), base, files) != 1)
+        return 0;
+    return RunUpload(link::UploadKind::Adb, std::move(files), ui, ctx);
+}
+
+int DownloadFromReceiver(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    DownloadProgress progress(store, ui, ctx);
+    link::DownloadMachine machine(progress);
+    ui.ProgressBegin(kDownloadTitle, 100);
+    const auto end = link::RunTransfer(ctx.config.port.port, link::DownloadLineSettings(ctx.lastParity), ui, machine);
+    ui.ProgressEnd();
+    if (end != link::TransferEnd::Finished || machine.Outcome() != link::DownloadOutcome::Completed)
+        return 0;
+    if (link::ADBParsing(store, ui, ctx.receiver, session) != 1)
+        return 0;
+    sdb::OpenSdbOptions options;
+    options.deleteFileRead = false;
+    if (sdb::OpenSdbBinFile(store, session, ui, store.File(link::adb::kDumpSdb), options) != 1) {
+        ShowError(ui, "Opening SDB File \n Close the Application and Retry !!!");
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace velk

@@ -1,0 +1,85 @@
+#include "commands.h"
+#include "link/adb_layout.h"
+#include "link/adb_builder.h"
+#include "sample_database.h"
+#include "sdb/sdb_reader.h"
+#include "sdb/sdb_writer.h"
+#include "sim/sim_receiver.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+// The velk program defines the exit code beside main(); the tests stand in for it.
+namespace velk::cli {
+int& ExitCode()
+{
+    static int code = 0;
+    return code;
+}
+}  // namespace velk::cli
+
+namespace velk {
+namespace {
+
+int RunVelk(std::vector<std::string> args)
+{
+    CLI::App app;
+    cli::AddLinkCommands(app);
+    cli::ExitCode() = 0;
+    args.insert(args.begin(), "velk");
+    std::vector<const char*> argv;
+    for (const auto& a : args)
+        argv.push_back(a.c_str());
+    app.parse(static_cast<int>(argv.size()), argv.data());
+    return cli::ExitCode();
+}
+
+class LinkCliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        store.dir = dir.Path();
+        link::test::MakeSampleDatabase(store, 1);
+        db = dir.Path() / "db.bin";
+        ASSERT_EQ(sdb::WriteSdbBinFile(store, session, ui, db, false, false), 1);
+    }
+    test::TempDir dir;
+    test::ScriptedUi ui;
+    WorkingStore store;
+    sdb::SdbSession session;
+    std::filesystem::path db;
+};
+
+TEST_F(LinkCliTest, AdbBuildsTheImagesAndTheirUrtFiles)
+{
+    test::TempDir out;
+    ASSERT_EQ(RunVelk({"adb", db.string(), out.Path().string()}), 0);
+    EXPECT_EQ(test::ReadBytes(out.Path() / link::adb::kAdbDump).size(), 262144u);
+    EXPECT_EQ(test::ReadBytes(out.Path() / link::adb::kE2pDump).size(), 8180u);
+    EXPECT_EQ(test::ReadBytes(out.Path() / link::adb::kHovoUrt)[0], 'M');
+}
+
+TEST_F(LinkCliTest, DownloadWritesTheReceiversDatabase)
+{
+    auto records = link::ReceiverRecords::Initial();
+    sdb::UserSettingsBlocks user;
+    ASSERT_EQ(link::BuildAdbImages(store, ui, records, user.For(1)), 1);
+    sim::SimReceiver sim;
+    sim.PlayDownloadSource({{test::ReadBytes(dir.Path() / link::adb::kAdbDump), 2048},
+                            {Bytes(10, 1), 2048},
+                            {Bytes(10, 2), 2048},
+                            {test::ReadBytes(dir.Path() / link::adb::kE2pDump), 2048}});
+    test::TempDir out;
+    const auto result = out.Path() / "down.bin";
+    ASSERT_EQ(RunVelk({"download", "--port", sim.DevicePath(), result.string(), "--dumps", out.Path().string()}), 0);
+    EXPECT_TRUE(std::filesystem::exists(out.Path() / link::adb::kE2pDump));
+    WorkingStore opened;
+    opened.dir = out.Path();
+    ASSERT_EQ(sdb::OpenSdbBinFile(opened, session, ui, result), 1);
+    EXPECT_EQ(opened.serviceCount, 3u);
+    EXPECT_EQ(RunVelk({"download", "--port", "/dev/velk-absent", result.string()}), 1);
+}
+
+}  // namespace
+}  // namespace velk
