@@ -1,7 +1,7 @@
 #pragma once
 // The line configuration built from the port settings' list indexes, and the
 // index tables the settings dialog lists.
-#include "shell/preferences.h"
+#include "link/port_settings.h"
 
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "common/bytes.h"
 #include "common/ui.h"
 #include "image/urt_settings.h"
-#include "shell/preferences.h"
+#include "link/port_settings.h"
 
 #include <array>
 #include <filesystem>

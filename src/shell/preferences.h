@@ -1,6 +1,7 @@
 #pragma once
 // Per-user preferences under "Software\Kym\VelkEditor\<project>\Version<a>.<b>.<c>\":
 // recent files, list colours, serial port settings, parser and configuration paths.
+#include "link/port_settings.h"
 #include "shell/key_value_store.h"
 
 #include <array>
@@ -51,15 +52,6 @@ struct ColourTable {
     // Values that read as 0 count as absent and keep the default.
     void Load(const KeyValueStore& store);
     void Store(KeyValueStore& store) const;
-};
-
-struct PortSettings {
-    std::string port = "COM1";
-    std::uint8_t baudRateIndex = 12;
-    std::uint8_t parityIndex = 0;
-    std::uint8_t dataBitsIndex = 4;
-    std::uint8_t stopBitsIndex = 0;
-    bool operator==(const PortSettings&) const = default;
 };
 
 // Mode 1 loads "PortSettings" into `settings`, mode 2 stores them. A new key
