@@ -123,17 +123,17 @@ void AddSend(CLI::App& app)
 }
 
 // "zlib[:LEVEL]" or "bin2cod".
-bool ApplyCompression(Ui& ui, const std::string& spec, LinkContext& ctx)
+bool ApplyCompression(Ui& ui, const std::string& choice, LinkContext& ctx)
 {
-    if (spec.empty())
+    if (choice.empty())
         return true;
     ctx.config.compressImage = true;
-    if (spec == "bin2cod") {
+    if (choice == "bin2cod") {
         ctx.config.compressionType = 1;
         return true;
     }
     int level = 6;
-    if (spec != "zlib" && (std::sscanf(spec.c_str(), "zlib:%d", &level) != 1 || level < 1 || level > 9)) {
+    if (choice != "zlib" && (std::sscanf(choice.c_str(), "zlib:%d", &level) != 1 || level < 1 || level > 9)) {
         ShowError(ui, "--compress takes zlib[:LEVEL] (1..9) or bin2cod");
         return false;
     }
