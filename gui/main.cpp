@@ -21,6 +21,6 @@ int main(int argc, char** argv)
     preferences.Load(settings);
 
     velk::gui::MainWindow window(*session, settings, preferences);
-    window.showMaximized();
+    window.ShowWithSavedGeometry();
     return QApplication::exec();
 }

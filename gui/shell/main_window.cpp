@@ -1,9 +1,13 @@
 #include "shell/main_window.h"
 
 #include "common/build_identity.h"
+#include "database/colour_dialog.h"
+#include "database/default_values_dialog.h"
+#include "database/editor_window.h"
 #include "shell/command_table.h"
 
 #include <QCloseEvent>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -12,15 +16,182 @@
 
 namespace velk::gui {
 
-MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences)
-    : session_(session), settings_(settings), preferences_(preferences), ui_(this), mdi_(new QMdiArea(this))
+namespace {
+
+// Commands of the editor's popup menus and view buttons: the editor carries them out.
+constexpr int kEditorCommands[] = {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete, cmd::Move, cmd::MoveUp, cmd::MoveDown,
+                                   cmd::SwapInformation, cmd::FactoryDefault, cmd::ExpandCollapse, cmd::DetailedInformation,
+                                   cmd::ChangeCarrier, cmd::ViewDecimal, cmd::ViewHex};
+
+const char* kGeometryKey = "Window";
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences, Ui* ui)
+    : session_(session), settings_(settings), preferences_(preferences), qtUi_(this), uiPort_(ui ? ui : &qtUi_),
+      mdi_(new QMdiArea(this))
 {
     setObjectName("VelkMdi");
     setCentralWidget(mdi_);
     setWindowTitle(QString::fromStdString(session_.FrameTitle()));
     BuildMenus();
     BuildToolBar();
+    WireCommands();
     statusBar()->setObjectName("VelkStatus");
+    UpdateCommands();
+}
+
+void MainWindow::ShowWithSavedGeometry()
+{
+    const auto saved = settings_.Read(PreferenceKey(kGeometryKey), "Geometry");
+    if (saved && restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*saved))))
+        show();
+    else
+        showMaximized();
+}
+
+void MainWindow::SaveGeometry()
+{
+    settings_.Write(PreferenceKey(kGeometryKey), "Geometry", saveGeometry().toBase64().toStdString());
+}
+
+void MainWindow::WireCommands()
+{
+    auto on = [this](int command, auto handler) {
+        connect(Action(command), &QAction::triggered, this, handler);
+    };
+    on(cmd::New, [this] { NewDatabase(); });
+    on(cmd::Close, [this] { CloseEditor(); });
+    on(cmd::Color, &MainWindow::EditColours);
+    on(cmd::DefaultValues, &MainWindow::EditDefaultValues);
+    for (int command : kEditorCommands) {
+        auto* action = MakeAction(command);
+        addAction(action);  // keys work without the popup menu being open
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (editor_)
+                editor_->Command(command);
+        });
+    }
+    Action(cmd::ViewDecimal)->setCheckable(true);
+    Action(cmd::ViewHex)->setCheckable(true);
+}
+
+void MainWindow::UpdateCommands()
+{
+    const bool editor = HasEditor();
+    for (int command : {cmd::New, cmd::Color, cmd::DefaultValues})
+        Action(command)->setEnabled(true);
+    Action(cmd::Close)->setEnabled(editor);
+    for (int command : kEditorCommands)
+        Action(command)->setEnabled(editor && editor_->CanRun(command));
+    Action(cmd::ViewDecimal)->setChecked(editor && !editor_->Hex());
+    Action(cmd::ViewHex)->setChecked(editor && editor_->Hex());
+}
+
+void MainWindow::OpenEditor(const QString& title)
+{
+    auto* editor = new EditorWindow(session_.Store(), *uiPort_, preferences_.colours);
+    editor_ = editor;
+    editorFrame_ = mdi_->addSubWindow(editor);
+    editorFrame_->setWindowTitle(title);
+    editorFrame_->setAttribute(Qt::WA_DeleteOnClose, false);
+    editorFrame_->installEventFilter(this);
+    connect(editor, &EditorWindow::contextChanged, this, &MainWindow::UpdateCommands);
+    connect(editor, &EditorWindow::popupRequested, this, &MainWindow::ShowPopup);
+    connect(editor, &EditorWindow::modifiedChanged, this, [this](bool modified) { editorFrame_->setWindowModified(modified); });
+    editorFrame_->showMaximized();
+    editor->Tree()->setFocus();
+    UpdateCommands();
+}
+
+void MainWindow::DropEditor()
+{
+    if (!editorFrame_)
+        return;
+    editorFrame_->removeEventFilter(this);
+    mdi_->removeSubWindow(editorFrame_);
+    editorFrame_->deleteLater();
+    editorFrame_ = nullptr;
+    editor_ = nullptr;
+    ClearStore(session_.Store());
+    UpdateCommands();
+}
+
+bool MainWindow::ConfirmDiscard()
+{
+    if (!editor_ || !editor_->Modified())
+        return true;
+    switch (uiPort_->Message(kUnsavedQuestion, {}, Icon::Question, Buttons::YesNoCancel)) {
+    case Answer::Yes: return SaveDatabase();
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool MainWindow::SaveDatabase()
+{
+    return false;  // no SDB writer yet: the database stays open
+}
+
+bool MainWindow::NewDatabase()
+{
+    if (!ConfirmDiscard())
+        return false;
+    DropEditor();
+    ClearStore(session_.Store());
+    OpenEditor(" [ New ] ");
+    return true;
+}
+
+bool MainWindow::CloseEditor()
+{
+    if (!editor_ || !ConfirmDiscard())
+        return false;
+    DropEditor();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The MDI child's own close button takes the same road as Close.
+    if (watched == editorFrame_ && event->type() == QEvent::Close) {
+        event->ignore();
+        QMetaObject::invokeMethod(this, [this] { CloseEditor(); }, Qt::QueuedConnection);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ShowPopup(const QPoint& globalPos)
+{
+    UpdateCommands();
+    QMenu menu(this);
+    for (int c : {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete})
+        menu.addAction(Action(c));
+    menu.addSeparator();
+    for (int c : {cmd::Move, cmd::MoveUp, cmd::MoveDown, cmd::SwapInformation, cmd::FactoryDefault})
+        menu.addAction(Action(c));
+    menu.addSeparator();
+    for (int c : {cmd::ExpandCollapse, cmd::DetailedInformation, cmd::ChangeCarrier})
+        menu.addAction(Action(c));
+    auto* view = menu.addMenu("View As");
+    view->addAction(Action(cmd::ViewDecimal));
+    view->addAction(Action(cmd::ViewHex));
+    menu.exec(globalPos);
+}
+
+void MainWindow::EditColours()
+{
+    ColourDialog dialog(preferences_.colours, settings_, this);
+    dialog.exec();
+    if (editor_)
+        editor_->Reload();  // a chosen colour applies at once, also on Close
+}
+
+void MainWindow::EditDefaultValues()
+{
+    DefaultValuesDialog dialog(session_.Store(), *uiPort_, editor_ && editor_->Hex(), this);
+    dialog.exec();
 }
 
 QAction* MainWindow::Action(int command) const
@@ -121,17 +292,13 @@ void MainWindow::ShowAbout()
     QMessageBox::about(this, QString::fromStdString(ApplicationTitle()), text);
 }
 
-bool MainWindow::HasEditor() const
-{
-    return !mdi_->subWindowList().isEmpty() && findChild<QWidget*>("VelkChild") != nullptr;
-}
-
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (HasEditor() && !AskOkCancel(ui_, "Do you want to close application ?")) {
+    if (HasEditor() && (!ConfirmDiscard() || !AskOkCancel(*uiPort_, "Do you want to close application ?"))) {
         event->ignore();
         return;
     }
+    SaveGeometry();
     preferences_.StoreAtExit(settings_);
     session_.Shutdown();
     shutDown_ = true;

@@ -1,0 +1,582 @@
+#include "database/editor_window.h"
+
+#include "common/format.h"
+#include "database/carrier_dialog.h"
+#include "database/detail_strip.h"
+#include "database/display_texts.h"
+#include "database/lnb_dialog.h"
+#include "database/satellite_dialog.h"
+#include "database/service_details_dialog.h"
+#include "database/service_dialog.h"
+#include "shell/command_table.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace velk::gui {
+namespace {
+
+// Image 0 marks a factory-default satellite or carrier, image 1 any other.
+QIcon NodeIcon(bool factoryDefault)
+{
+    QPixmap pixmap(16, 13);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::darkGray);
+    painter.setBrush(factoryDefault ? QColor(230, 170, 20) : QColor(90, 140, 210));
+    if (factoryDefault)
+        painter.drawPolygon(QPolygon({QPoint(8, 0), QPoint(15, 6), QPoint(8, 12), QPoint(1, 6)}));
+    else
+        painter.drawEllipse(QRect(3, 2, 9, 9));
+    return QIcon(pixmap);
+}
+
+QTreeWidgetItem* MakeNode(const QString& text, int kind, int number = 0, int record = 0)
+{
+    auto* item = new QTreeWidgetItem(QStringList{text});
+    item->setData(0, kKindRole, kind);
+    item->setData(0, kNumberRole, number);
+    item->setData(0, kRecordRole, record);
+    return item;
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colours, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), colours_(colours), snapshot_(std::make_shared<StoreSnapshot>()),
+      tree_(new QTreeWidget(this)), list_(new QTableView(this)), model_(new RecordListModel(colours, this)),
+      header_(new QLabel(this)), stripGroup_(new QGroupBox(" Information ", this)), strip_(new QTableWidget(1, 7, stripGroup_))
+{
+    setObjectName("VelkChild");
+    BuildLayout();
+    Reload();
+}
+
+void EditorWindow::BuildLayout()
+{
+    tree_->setObjectName("tree");
+    tree_->setHeaderHidden(true);
+    tree_->setIconSize(QSize(16, 13));
+    tree_->setToolTip("Right click to get the options menu or \n Under correponding level press F2 to insert a new item");
+    tree_->setDragDropMode(QAbstractItemView::NoDragDrop);
+    tree_->installEventFilter(this);
+
+    list_->setObjectName("list");
+    list_->setModel(model_);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
+    list_->horizontalHeader()->setDefaultSectionSize(80);
+    list_->horizontalHeader()->setHighlightSections(false);
+    list_->setToolTip("Right click to get the options menu or \n Drag & Drop a item to change that item's location");
+    list_->installEventFilter(this);
+
+    header_->setObjectName("header");
+    QFont bold = header_->font();
+    bold.setBold(true);
+    header_->setFont(bold);
+    const char* filterTexts[] = {"&TV", "&Radio", "TV / R&adio"};
+    const char* filterNames[] = {"filterTv", "filterRadio", "filterBoth"};
+    auto* headerRow = new QHBoxLayout;
+    headerRow->addWidget(header_, 1);
+    for (int i = 0; i < 3; ++i) {
+        filterButtons_[i] = new QPushButton(filterTexts[i], this);
+        filterButtons_[i]->setObjectName(filterNames[i]);
+        filterButtons_[i]->setCheckable(true);
+        filterButtons_[i]->setAutoExclusive(true);
+        headerRow->addWidget(filterButtons_[i]);
+        connect(filterButtons_[i], &QPushButton::clicked, this, [this, i] { SetFilter(i + 1); });
+    }
+    filterButtons_[2]->setChecked(true);
+    headerRow->addSpacing(12);
+    carrierLevel_ = new QPushButton("&Carrier", this);
+    carrierLevel_->setObjectName("levelCarrier");
+    serviceLevel_ = new QPushButton("Ser&vice", this);
+    serviceLevel_->setObjectName("levelService");
+    for (auto* b : {carrierLevel_, serviceLevel_}) {
+        b->setCheckable(true);
+        b->setAutoExclusive(true);
+        headerRow->addWidget(b);
+    }
+    serviceLevel_->setChecked(true);
+    connect(carrierLevel_, &QPushButton::clicked, this, [this] { SetServiceLevel(false); });
+    connect(serviceLevel_, &QPushButton::clicked, this, [this] { SetServiceLevel(true); });
+
+    strip_->setObjectName("detailStrip");
+    strip_->verticalHeader()->hide();
+    strip_->horizontalHeader()->setDefaultSectionSize(100);
+    strip_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    strip_->setSelectionMode(QAbstractItemView::NoSelection);
+    strip_->setStyleSheet("QTableWidget { background: #C0C0C0; }");
+    strip_->setFixedHeight(strip_->horizontalHeader()->sizeHint().height() + strip_->verticalHeader()->defaultSectionSize() + 4);
+    strip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* stripLayout = new QVBoxLayout(stripGroup_);
+    stripLayout->addWidget(strip_);
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(tree_, 1);
+    for (auto*& counter : counters_) {
+        counter = new QLabel(left);
+        leftLayout->addWidget(counter);
+    }
+    counters_[0]->setObjectName("satelliteCounter");
+    counters_[1]->setObjectName("carrierCounter");
+    counters_[2]->setObjectName("serviceCounter");
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addLayout(headerRow);
+    rightLayout->addWidget(list_, 1);
+    rightLayout->addWidget(stripGroup_);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({200, 800});
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(splitter);
+
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(list_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint& pos) { emit popupRequested(view->viewport()->mapToGlobal(pos)); });
+    }
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { NodeChanged(); });
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { EditNode(item); });
+    connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { EditRow(index.row()); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { RowChanged(); });
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { emit contextChanged(); });
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn)
+        listHasFocus_ = watched == list_;
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditorWindow::SetModified(bool modified)
+{
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    emit modifiedChanged(modified);
+}
+
+int EditorWindow::CurrentKind() const
+{
+    return KindOf(tree_->currentItem());
+}
+
+QTreeWidgetItem* EditorWindow::RootNode(NodeKind kind) const
+{
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i)
+        if (KindOf(tree_->topLevelItem(i)) == kind)
+            return tree_->topLevelItem(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* EditorWindow::SatelliteNode(int number) const
+{
+    auto* root = RootNode(kSatelliteInformation);
+    return root && number >= 1 && number <= root->childCount() ? root->child(number - 1) : nullptr;
+}
+
+QTreeWidgetItem* EditorWindow::CarrierNode(int satellite, int position) const
+{
+    auto* node = SatelliteNode(satellite);
+    return node && position >= 1 && position <= node->childCount() ? node->child(position - 1) : nullptr;
+}
+
+void EditorWindow::SelectNode(QTreeWidgetItem* item)
+{
+    tree_->setCurrentItem(item);
+}
+
+std::vector<int> EditorWindow::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const auto& index : list_->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void EditorWindow::SelectRows(const std::vector<int>& rows)
+{
+    QItemSelection selection;
+    for (int row : rows)
+        if (row >= 0 && row < model_->rowCount())
+            selection.select(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
+    list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!rows.empty() && rows.front() >= 0 && rows.front() < model_->rowCount())
+        list_->selectionModel()->setCurrentIndex(model_->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
+}
+
+void EditorWindow::Reload()
+{
+    auto snapshot = StoreSnapshot::Read(store_);
+    if (!snapshot)
+        ShowError(ui_, kFileAccessError);
+    snapshot_ = std::make_shared<const StoreSnapshot>(snapshot ? std::move(*snapshot) : StoreSnapshot{});
+
+    // Remember where the user was, by kind and numbers, since the items are rebuilt.
+    auto* current = tree_->currentItem();
+    const int kind = KindOf(current);
+    const int number = NumberOf(current);
+    const int parentNumber = current && current->parent() ? NumberOf(current->parent()) : 0;
+    const auto rows = SelectedRows();
+    const int currentRow = list_->currentIndex().row();
+
+    busy_ = true;
+    BuildTree();
+    QTreeWidgetItem* again = nullptr;
+    if (kind == kSatelliteNode)
+        again = SatelliteNode(number);
+    else if (kind == kCarrierNode)
+        again = CarrierNode(parentNumber, number);
+    else if (kind == kLnbNode)
+        again = RootNode(kLnbInformation)->child(number - 1);
+    else if (kind != 0)
+        again = RootNode(static_cast<NodeKind>(kind));
+    if (!again && current)
+        again = kind == kCarrierNode ? SatelliteNode(parentNumber) : nullptr;
+    tree_->setCurrentItem(again ? again : RootNode(kAllServices));
+    busy_ = false;
+    NodeChanged();
+    if (!rows.empty())
+        SelectRows(rows);
+    if (currentRow >= 0 && currentRow < model_->rowCount())
+        list_->selectionModel()->setCurrentIndex(model_->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+}
+
+void EditorWindow::BuildTree()
+{
+    const auto& s = *snapshot_;
+    tree_->clear();
+    auto* allLnbs = MakeNode("All LNB(s)", kAllLnbs);
+    auto* allSatellites = MakeNode("All Satellite(s)", kAllSatellites);
+    auto* allCarriers = MakeNode("All Carrier(s)", kAllCarriers);
+    auto* allServices = MakeNode("All Service(s)", kAllServices);
+    auto* lnbInfo = MakeNode("LNB Information", kLnbInformation);
+    auto* satInfo = MakeNode("Satellite Information", kSatelliteInformation);
+    auto* userSettings = MakeNode("User Settings", kUserSettings);
+    tree_->addTopLevelItems({allLnbs, allSatellites, allCarriers, allServices, lnbInfo, satInfo, userSettings});
+
+    for (std::size_t n = 1; n <= s.lnbs.size(); ++n)
+        lnbInfo->addChild(MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(n), "LNB")), kLnbNode, static_cast<int>(n), static_cast<int>(n - 1)));
+    for (std::size_t sat = 0; sat < s.satellites.size(); ++sat) {
+        const auto& satellite = s.satellites[sat];
+        auto* node = MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(sat + 1), satellite.name.Text())), kSatelliteNode,
+                              static_cast<int>(sat + 1), static_cast<int>(sat));
+        node->setIcon(0, NodeIcon(satellite.factoryDefault == 1));
+        node->setData(0, kServiceCountRole, s.servicesOfSatellite[sat]);
+        const auto carriers = s.CarriersOfSatellite(static_cast<std::uint32_t>(sat));
+        for (std::size_t p = 0; p < carriers.size(); ++p) {
+            const auto& carrier = s.carriers[carriers[p]];
+            auto* child = MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(p + 1), carrier.name.Text())), kCarrierNode,
+                                   static_cast<int>(p + 1), carriers[p]);
+            child->setIcon(0, NodeIcon(carrier.factoryDefault == 1));
+            child->setData(0, kServiceCountRole, carrier.serviceCount);
+            node->addChild(child);
+        }
+        satInfo->addChild(node);
+    }
+    satInfo->setExpanded(true);
+    lnbInfo->setExpanded(true);
+    if (expanded_)
+        for (int i = 0; i < satInfo->childCount(); ++i)
+            satInfo->child(i)->setExpanded(true);
+    ColourTree();
+    RefreshCounters();
+}
+
+void EditorWindow::ColourTree()
+{
+    auto* satInfo = RootNode(kSatelliteInformation);
+    if (!satInfo)
+        return;
+    for (int i = 0; i < satInfo->childCount(); ++i) {
+        auto* node = satInfo->child(i);
+        const bool active = node->data(0, kServiceCountRole).toUInt() > 0;
+        node->setForeground(0, ColourFromBgr(active ? colours_.activeSatellite : colours_.inactiveSatellite));
+        for (int k = 0; k < node->childCount(); ++k) {
+            auto* child = node->child(k);
+            const bool carrierActive = child->data(0, kServiceCountRole).toUInt() > 0;
+            child->setForeground(0, ColourFromBgr(carrierActive ? colours_.activeCarrier : colours_.inactiveCarrier));
+        }
+    }
+}
+
+void EditorWindow::RefreshCounters()
+{
+    counters_[0]->setText(Q(Format(" Total Satellites  \t%d", static_cast<int>(store_.satelliteCount))));
+    counters_[1]->setText(Q(Format(" Total Carriers  \t%d", static_cast<int>(store_.carrierCount))));
+    counters_[2]->setText(Q(Format(" Total Services  \t%d", static_cast<int>(store_.serviceCount))));
+}
+
+void EditorWindow::RebuildList()
+{
+    model_->SetStore(snapshot_, store_.productType, store_.placement);
+    auto* item = tree_->currentItem();
+    switch (KindOf(item)) {
+    case kAllLnbs: model_->ShowLnbs(); break;
+    case kAllSatellites: model_->ShowSatellites(); break;
+    case kAllCarriers: model_->ShowCarriers(snapshot_->carrierOrder); break;
+    case kAllServices: model_->ShowServices(ServiceRows(*snapshot_, ServiceScope::All, 0, filter_)); break;
+    case kSatelliteNode:
+        if (serviceLevel_on_)
+            model_->ShowServices(ServiceRows(*snapshot_, ServiceScope::Satellite, static_cast<std::uint32_t>(RecordOf(item)), filter_));
+        else
+            model_->ShowCarriers(snapshot_->CarriersOfSatellite(static_cast<std::uint32_t>(RecordOf(item))));
+        break;
+    case kCarrierNode: model_->ShowServices(ServiceRows(*snapshot_, ServiceScope::Carrier, static_cast<std::uint32_t>(RecordOf(item)), filter_)); break;
+    default: model_->ShowNothing(); break;
+    }
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        using C = RecordListModel::Column;
+        const auto column = model_->ColumnAt(c);
+        const bool wide = column == C::SatName || column == C::CarName || column == C::ServiceName || column == C::LnbPower;
+        list_->setColumnWidth(c, wide ? 120 : 80);
+    }
+    header_->setText(item ? item->text(0) : QString());
+    UpdateButtons();
+}
+
+void EditorWindow::UpdateButtons()
+{
+    const bool services = model_->Kind() == ListKind::Services;
+    for (auto* b : filterButtons_)
+        b->setEnabled(services);
+    const bool underSatellite = CurrentKind() == kSatelliteNode;
+    carrierLevel_->setEnabled(underSatellite);
+    serviceLevel_->setEnabled(underSatellite);
+}
+
+void EditorWindow::NodeChanged()
+{
+    if (busy_)
+        return;
+    RebuildList();
+    auto* item = tree_->currentItem();
+    const auto record = static_cast<std::uint32_t>(RecordOf(item));
+    switch (KindOf(item)) {
+    case kLnbNode: ShowStrip(LnbDetails(*snapshot_, record, store_.productType, store_.placement)); break;
+    case kSatelliteNode: ShowStrip(SatelliteDetails(*snapshot_, record, store_.productType, store_.placement)); break;
+    case kCarrierNode: ShowStrip(CarrierDetails(*snapshot_, record, store_.productType, store_.placement)); break;
+    default: ShowStrip({}); break;
+    }
+    RefreshCounters();
+    emit contextChanged();
+}
+
+void EditorWindow::RowChanged()
+{
+    if (busy_)
+        return;
+    const int row = list_->currentIndex().row();
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const auto record = model_->RecordOfRow(row);
+    switch (model_->Kind()) {
+    case ListKind::Lnbs: ShowStrip(LnbDetails(*snapshot_, record, store_.productType, store_.placement)); break;
+    case ListKind::Satellites: ShowStrip(SatelliteDetails(*snapshot_, record, store_.productType, store_.placement)); break;
+    case ListKind::Carriers: ShowStrip(CarrierDetails(*snapshot_, record, store_.productType, store_.placement)); break;
+    case ListKind::Services: ShowStrip(ServiceDetails(*snapshot_, record)); break;
+    case ListKind::None: break;
+    }
+}
+
+void EditorWindow::ShowStrip(const DetailStrip& strip)
+{
+    stripGroup_->setTitle(strip.caption.empty() ? " Information " : Q(strip.caption));
+    strip_->clear();
+    strip_->setColumnCount(std::max<int>(7, static_cast<int>(strip.headers.size())));
+    QStringList headers;
+    for (const auto& h : strip.headers)
+        headers << Q(h);
+    strip_->setHorizontalHeaderLabels(headers);
+    for (std::size_t c = 0; c < strip.values.size(); ++c)
+        strip_->setItem(0, static_cast<int>(c), new QTableWidgetItem(Q(strip.values[c])));
+}
+
+void EditorWindow::SetFilter(int filter)
+{
+    filter_ = filter;
+    filterButtons_[filter - 1]->setChecked(true);
+    RebuildList();
+    if (model_->rowCount() > 0)
+        SelectRows({0});
+    emit contextChanged();
+}
+
+void EditorWindow::SetServiceLevel(bool services)
+{
+    serviceLevel_on_ = services;
+    (services ? serviceLevel_ : carrierLevel_)->setChecked(true);
+    RebuildList();
+    emit contextChanged();
+}
+
+void EditorWindow::SetHex(bool hex)
+{
+    const auto current = list_->currentIndex();
+    model_->SetHex(hex);
+    if (current.isValid())
+        list_->scrollTo(current);
+    emit contextChanged();
+}
+
+bool EditorWindow::CanRun(int command) const
+{
+    const int kind = CurrentKind();
+    const bool listShowsRows = model_->rowCount() > 0 && !SelectedRows().empty();
+    switch (command) {
+    case cmd::Edit: return true;
+    case cmd::DetailedInformation: return model_->Kind() == ListKind::Services && listShowsRows;
+    case cmd::ExpandCollapse: return true;
+    case cmd::ViewDecimal: case cmd::ViewHex: return true;
+    default: return kind != 0 && false;
+    }
+}
+
+bool EditorWindow::Command(int command)
+{
+    switch (command) {
+    case cmd::Edit: EditSelected(); return true;
+    case cmd::DetailedInformation: ShowDetailedInformation(); return true;
+    case cmd::ExpandCollapse: ExpandCollapse(); return true;
+    case cmd::ViewDecimal: SetHex(false); return true;
+    case cmd::ViewHex: SetHex(true); return true;
+    default: return false;
+    }
+}
+
+void EditorWindow::EditSelected()
+{
+    const int row = list_->currentIndex().row();
+    if (listHasFocus_ && row >= 0 && model_->Kind() != ListKind::None)
+        EditRow(row);
+    else
+        EditNode(tree_->currentItem());
+}
+
+void EditorWindow::EditNode(QTreeWidgetItem* item)
+{
+    const auto number = static_cast<std::uint32_t>(NumberOf(item));
+    bool accepted = false;
+    switch (KindOf(item)) {
+    case kLnbNode: {
+        LnbDialog dialog(store_, ui_, number, this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    case kSatelliteNode: {
+        SatelliteDialog dialog(store_, ui_, number, this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    case kCarrierNode: {
+        CarrierDialog dialog(store_, ui_, static_cast<std::uint32_t>(RecordOf(item)) + 1, this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    default: break;
+    }
+    tree_->setFocus();
+    if (accepted)
+        AfterEdit();
+}
+
+void EditorWindow::EditRow(int row)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const auto record = model_->RecordOfRow(row) + 1;
+    bool accepted = false;
+    switch (model_->Kind()) {
+    case ListKind::Lnbs: {
+        LnbDialog dialog(store_, ui_, record, this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    case ListKind::Satellites: {
+        SatelliteDialog dialog(store_, ui_, record, this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    case ListKind::Carriers: {
+        CarrierDialog dialog(store_, ui_, record, this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    case ListKind::Services: {
+        ServiceDialog dialog(store_, ui_, record, OtherProgramNumbers(record - 1), model_->Hex(), this);
+        accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        break;
+    }
+    case ListKind::None: break;
+    }
+    list_->setFocus();
+    if (accepted)
+        AfterEdit();
+}
+
+void EditorWindow::AfterEdit()
+{
+    SetModified(true);
+    Reload();
+}
+
+std::vector<std::uint16_t> EditorWindow::OtherProgramNumbers(std::uint32_t serviceRecord) const
+{
+    std::vector<std::uint16_t> numbers;
+    const auto& s = *snapshot_;
+    if (serviceRecord >= s.services.size())
+        return numbers;
+    const auto carrier = s.carrierOfService[serviceRecord];
+    for (std::size_t r = 0; r < s.services.size(); ++r)
+        if (r != serviceRecord && s.carrierOfService[r] == carrier)
+            numbers.push_back(s.services[r].programNumber);
+    return numbers;
+}
+
+void EditorWindow::ExpandCollapse()
+{
+    expanded_ = !expanded_;
+    auto* satInfo = RootNode(kSatelliteInformation);
+    for (int i = 0; satInfo && i < satInfo->childCount(); ++i)
+        satInfo->child(i)->setExpanded(expanded_);
+}
+
+void EditorWindow::ShowDetailedInformation()
+{
+    const auto rows = SelectedRows();
+    if (model_->Kind() != ListKind::Services || rows.size() != 1) {
+        ShowWarning(ui_, "Select any one service record");
+        return;
+    }
+    ServiceDetailsDialog dialog(*snapshot_, model_->RecordOfRow(rows.front()), model_->Hex(), this);
+    dialog.exec();
+}
+
+}  // namespace velk::gui

@@ -1,0 +1,113 @@
+#pragma once
+// The editor window of the open database ("VelkChild"): the tree of the four
+// record levels, the record list, the detail strip and the counters. It reads
+// the working store into a snapshot after every change and routes the popup
+// commands to the dialogs and editing operations.
+#include "common/ui.h"
+#include "database/record_list_model.h"
+#include "database/store_snapshot.h"
+#include "database/tree_nodes.h"
+#include "shell/preferences.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class QTableWidget;
+class QTreeWidget;
+
+namespace velk::gui {
+
+struct DetailStrip;
+
+class EditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colours, QWidget* parent = nullptr);
+
+    // Rereads the store and rebuilds tree and list, keeping the selected node and row.
+    void Reload();
+    // Carries out a popup-menu or view command; false when it does not apply here.
+    bool Command(int command);
+    // Whether `command` applies to the current node and rows (menu enabling).
+    bool CanRun(int command) const;
+
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified);
+    bool Hex() const { return model_->Hex(); }
+    int Filter() const { return filter_; }
+    int CurrentKind() const;
+    const StoreSnapshot& Snapshot() const { return *snapshot_; }
+
+    QTreeWidget* Tree() const { return tree_; }
+    QTableView* List() const { return list_; }
+    RecordListModel* Model() const { return model_; }
+    QTableWidget* Strip() const { return strip_; }
+    QGroupBox* StripGroup() const { return stripGroup_; }
+    QTreeWidgetItem* RootNode(NodeKind kind) const;
+    QTreeWidgetItem* SatelliteNode(int number) const;       // 1-based
+    QTreeWidgetItem* CarrierNode(int satellite, int position) const;
+    void SelectNode(QTreeWidgetItem* item);
+    // 0-based rows selected in the list, ascending.
+    std::vector<int> SelectedRows() const;
+    void SelectRows(const std::vector<int>& rows);
+
+signals:
+    void modifiedChanged(bool modified);
+    // The node, the rows or the contents changed: menu enabling may change.
+    void contextChanged();
+    // Right click on the tree or the list: the frame shows the popup menu.
+    void popupRequested(const QPoint& globalPos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildTree();
+    void RebuildList();
+    void NodeChanged();
+    void RowChanged();
+    void ShowStrip(const DetailStrip& strip);
+    void RefreshCounters();
+    void SetFilter(int filter);
+    void SetServiceLevel(bool services);
+    void UpdateButtons();
+    void ColourTree();
+
+    void EditSelected();
+    void EditNode(QTreeWidgetItem* item);
+    void EditRow(int row);
+    void AfterEdit();
+    void ExpandCollapse();
+    void ShowDetailedInformation();
+    void SetHex(bool hex);
+    std::vector<std::uint16_t> OtherProgramNumbers(std::uint32_t serviceRecord) const;
+
+    WorkingStore& store_;
+    Ui& ui_;
+    const ColourTable& colours_;
+    std::shared_ptr<const StoreSnapshot> snapshot_;
+    QTreeWidget* tree_;
+    QTableView* list_;
+    RecordListModel* model_;
+    QLabel* header_;
+    QPushButton* filterButtons_[3];
+    QPushButton* carrierLevel_;
+    QPushButton* serviceLevel_;
+    QGroupBox* stripGroup_;
+    QTableWidget* strip_;
+    QLabel* counters_[3];
+    int filter_ = kFilterBoth;
+    bool serviceLevel_on_ = true;
+    bool busy_ = false;
+    bool modified_ = false;
+    bool expanded_ = false;
+    bool listHasFocus_ = false;
+};
+
+}  // namespace velk::gui
