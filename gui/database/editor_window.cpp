@@ -414,6 +414,8 @@ void EditorWindow::ShowStrip(const DetailStrip& strip)
     QStringList headers;
     for (const auto& h : strip.headers)
         headers << Q(h);
+    while (headers.size() < strip_->columnCount())
+        headers << QString();
     strip_->setHorizontalHeaderLabels(headers);
     for (std::size_t c = 0; c < strip.values.size(); ++c)
         strip_->setItem(0, static_cast<int>(c), new QTableWidgetItem(Q(strip.values[c])));
