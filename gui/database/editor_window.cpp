@@ -4,7 +4,15 @@
 #include "database/carrier_dialog.h"
 #include "database/detail_strip.h"
 #include "database/display_texts.h"
+#include "database/add_records.h"
+#include "database/delete_records.h"
+#include "database/factory_default.h"
 #include "database/lnb_dialog.h"
+#include "database/marking.h"
+#include "database/move_dialog.h"
+#include "database/move_dialogs.h"
+#include "database/move_records.h"
+#include "database/move_services.h"
 #include "database/satellite_dialog.h"
 #include "database/service_details_dialog.h"
 #include "database/service_dialog.h"
@@ -99,7 +107,7 @@ void EditorWindow::BuildLayout()
         filterButtons_[i]->setCheckable(true);
         filterButtons_[i]->setAutoExclusive(true);
         headerRow->addWidget(filterButtons_[i]);
-        connect(filterButtons_[i], &QPushButton::clicked, this, [this, i] { SetFilter(i + 1); });
+        connect(filterButtons_[i], &QPushButton::clicked, this, [this, i] { SetFilter(static_cast<ServiceFilter>(i + 1)); });
     }
     filterButtons_[2]->setChecked(true);
     headerRow->addSpacing(12);
@@ -342,14 +350,22 @@ void EditorWindow::RebuildList()
     case kAllLnbs: model_->ShowLnbs(); break;
     case kAllSatellites: model_->ShowSatellites(); break;
     case kAllCarriers: model_->ShowCarriers(snapshot_->carrierOrder); break;
-    case kAllServices: model_->ShowServices(ServiceRows(*snapshot_, ServiceScope::All, 0, filter_)); break;
     case kSatelliteNode:
-        if (serviceLevel_on_)
-            model_->ShowServices(ServiceRows(*snapshot_, ServiceScope::Satellite, static_cast<std::uint32_t>(RecordOf(item)), filter_));
-        else
+        if (!serviceLevel_on_) {
             model_->ShowCarriers(snapshot_->CarriersOfSatellite(static_cast<std::uint32_t>(RecordOf(item))));
+            break;
+        }
+        [[fallthrough]];
+    case kAllServices:
+    case kCarrierNode: {
+        // The core's view build also writes the view list that row operations read.
+        const auto rows = BuildServiceView(store_, ui_, *CurrentServiceView());
+        if (rows)
+            model_->ShowServices(*rows);
+        else
+            model_->ShowNothing();
         break;
-    case kCarrierNode: model_->ShowServices(ServiceRows(*snapshot_, ServiceScope::Carrier, static_cast<std::uint32_t>(RecordOf(item)), filter_)); break;
+    }
     default: model_->ShowNothing(); break;
     }
     for (int c = 0; c < model_->columnCount(); ++c) {
@@ -421,10 +437,25 @@ void EditorWindow::ShowStrip(const DetailStrip& strip)
         strip_->setItem(0, static_cast<int>(c), new QTableWidgetItem(Q(strip.values[c])));
 }
 
-void EditorWindow::SetFilter(int filter)
+std::optional<ServiceView> EditorWindow::CurrentServiceView() const
+{
+    auto* item = tree_->currentItem();
+    switch (KindOf(item)) {
+    case kAllServices: return ServiceView{ViewKind::AllServices, 0, 0, filter_};
+    case kSatelliteNode:
+        if (!serviceLevel_on_)
+            return std::nullopt;
+        return ServiceView{ViewKind::Satellite, static_cast<std::uint32_t>(NumberOf(item)), 0, filter_};
+    case kCarrierNode:
+        return ServiceView{ViewKind::Carrier, static_cast<std::uint32_t>(NumberOf(item->parent())), static_cast<std::uint32_t>(NumberOf(item)), filter_};
+    default: return std::nullopt;
+    }
+}
+
+void EditorWindow::SetFilter(ServiceFilter filter)
 {
     filter_ = filter;
-    filterButtons_[filter - 1]->setChecked(true);
+    filterButtons_[static_cast<int>(filter) - 1]->setChecked(true);
     RebuildList();
     if (model_->rowCount() > 0)
         SelectRows({0});
@@ -448,29 +479,281 @@ void EditorWindow::SetHex(bool hex)
     emit contextChanged();
 }
 
+std::vector<std::uint32_t> EditorWindow::SelectedRowNumbers() const
+{
+    std::vector<std::uint32_t> rows;
+    for (int row : SelectedRows())
+        rows.push_back(static_cast<std::uint32_t>(row + 1));
+    return rows;
+}
+
+bool EditorWindow::ServiceListFocused() const
+{
+    return listHasFocus_ && model_->Kind() == ListKind::Services;
+}
+
 bool EditorWindow::CanRun(int command) const
 {
     const int kind = CurrentKind();
-    const bool listShowsRows = model_->rowCount() > 0 && !SelectedRows().empty();
+    const bool services = model_->Kind() == ListKind::Services;
+    const auto selected = SelectedRows().size();
+    auto* item = tree_->currentItem();
     switch (command) {
-    case cmd::Edit: return true;
-    case cmd::DetailedInformation: return model_->Kind() == ListKind::Services && listShowsRows;
-    case cmd::ExpandCollapse: return true;
-    case cmd::ViewDecimal: case cmd::ViewHex: return true;
-    default: return kind != 0 && false;
+    case cmd::Edit:
+    case cmd::Add:
+    case cmd::ExpandCollapse:
+    case cmd::ViewDecimal:
+    case cmd::ViewHex: return true;
+    case cmd::Insert: return kind == kSatelliteNode || kind == kCarrierNode;
+    case cmd::Delete: return kind == kLnbNode || kind == kSatelliteNode || kind == kCarrierNode || (services && selected > 0);
+    case cmd::Move: return kind == kSatelliteNode || kind == kCarrierNode || (services && selected > 0);
+    case cmd::MoveUp:
+    case cmd::MoveDown: return services && selected == 1;
+    case cmd::SwapInformation:
+        return (kind == kSatelliteNode && store_.satelliteCount > 1) || (kind == kCarrierNode && item->parent()->childCount() >= 2)
+            || (services && selected == 2);
+    case cmd::FactoryDefault: return kind == kSatelliteNode || kind == kCarrierNode;
+    case cmd::DetailedInformation: return services && selected > 0;
+    default: return false;
     }
 }
 
 bool EditorWindow::Command(int command)
 {
+    if (!CanRun(command))
+        return false;
     switch (command) {
-    case cmd::Edit: EditSelected(); return true;
-    case cmd::DetailedInformation: ShowDetailedInformation(); return true;
-    case cmd::ExpandCollapse: ExpandCollapse(); return true;
-    case cmd::ViewDecimal: SetHex(false); return true;
-    case cmd::ViewHex: SetHex(true); return true;
+    case cmd::Edit: EditSelected(); break;
+    case cmd::Add: Add(); break;
+    case cmd::Insert: Insert(); break;
+    case cmd::Delete: Delete(); break;
+    case cmd::Move: Move(false); break;
+    case cmd::SwapInformation: Move(true); break;
+    case cmd::MoveUp: MoveUpDown(true); break;
+    case cmd::MoveDown: MoveUpDown(false); break;
+    case cmd::FactoryDefault: ToggleFactoryDefault(); break;
+    case cmd::DetailedInformation: ShowDetailedInformation(); break;
+    case cmd::ExpandCollapse: ExpandCollapse(); break;
+    case cmd::ViewDecimal: SetHex(false); break;
+    case cmd::ViewHex: SetHex(true); break;
     default: return false;
     }
+    return true;
+}
+
+QTreeWidgetItem* EditorWindow::FindLnb(int n, int) const
+{
+    auto* root = RootNode(kLnbInformation);
+    return root && n >= 1 && n <= root->childCount() ? root->child(n - 1) : nullptr;
+}
+
+int EditorWindow::SatelliteNumberOfNode(QTreeWidgetItem* item) const
+{
+    return KindOf(item) == kCarrierNode ? NumberOf(item->parent()) : NumberOf(item);
+}
+
+void EditorWindow::Changed(QTreeWidgetItem* (EditorWindow::*find)(int, int) const, int a, int b)
+{
+    SetModified(true);
+    Reload();
+    if (find)
+        if (auto* item = (this->*find)(a, b))
+            tree_->setCurrentItem(item);
+}
+
+void EditorWindow::Add()
+{
+    auto* item = tree_->currentItem();
+    switch (KindOf(item)) {
+    case kAllLnbs:
+        ShowInfo(ui_, "Can not insert LNB through this category.\nPlease go to \"LNB Information\" to insert a LNB.");
+        break;
+    case kAllServices:
+        ShowInfo(ui_, "Can not insert service through this category.\nPlease go to particular carrier to insert a service.");
+        break;
+    case kAllSatellites:
+        ShowInfo(ui_, "Can not insert satellite through this category.\nPlease go to \"Satellite Information\" to insert a satellite.");
+        break;
+    case kAllCarriers:
+        ShowInfo(ui_, "Can not insert carrier through this category.\nPlease go to particular satellite to insert a carrier.");
+        break;
+    case kLnbInformation:
+        if (const auto n = AddLnbRecord(store_, ui_))
+            Changed(&EditorWindow::FindLnb, static_cast<int>(*n));
+        break;
+    case kSatelliteInformation:
+        if (const auto n = AppendSatelliteRecord(store_, ui_))
+            Changed(&EditorWindow::FindSatellite, static_cast<int>(*n));
+        break;
+    case kSatelliteNode: {
+        const int s = NumberOf(item);
+        if (const auto added = AddCarrierRecord(store_, ui_, static_cast<std::uint32_t>(s)))
+            Changed(&EditorWindow::FindCarrier, s, static_cast<int>(added->position));
+        break;
+    }
+    case kCarrierNode: {
+        const auto s = static_cast<std::uint32_t>(NumberOf(item->parent()));
+        if (const auto added = AddServiceRecord(store_, ui_, s, static_cast<std::uint32_t>(NumberOf(item)), filter_)) {
+            Changed();
+            list_->setFocus();
+            for (int row = 0; row < model_->rowCount(); ++row)
+                if (model_->RecordOfRow(row) + 1 == added->record)
+                    SelectRows({row});
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void EditorWindow::Insert()
+{
+    auto* item = tree_->currentItem();
+    if (listHasFocus_) {
+        // In the list only a carrier's unfiltered services take an insert.
+        if (KindOf(item) != kCarrierNode || filter_ != ServiceFilter::Both || model_->Kind() != ListKind::Services)
+            return;
+        const auto rows = SelectedRowNumbers();
+        const auto s = static_cast<std::uint32_t>(NumberOf(item->parent()));
+        if (const auto added = InsertServiceRecord(store_, ui_, s, static_cast<std::uint32_t>(NumberOf(item)), rows.empty() ? 0 : rows.front())) {
+            const int row = rows.empty() ? 0 : static_cast<int>(rows.front()) - 1;
+            Changed();
+            list_->setFocus();
+            SelectRows({row});
+        }
+        return;
+    }
+    if (KindOf(item) == kSatelliteNode) {
+        if (const auto n = InsertSatelliteRecord(store_, ui_, static_cast<std::uint32_t>(NumberOf(item))))
+            Changed(&EditorWindow::FindSatellite, static_cast<int>(*n));
+    } else if (KindOf(item) == kCarrierNode) {
+        const int s = NumberOf(item->parent());
+        if (const auto added = InsertCarrierRecord(store_, ui_, static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(NumberOf(item))))
+            Changed(&EditorWindow::FindCarrier, s, static_cast<int>(added->position));
+    }
+}
+
+void EditorWindow::Delete()
+{
+    auto* item = tree_->currentItem();
+    if (ServiceListFocused()) {
+        const auto rows = SelectedRowNumbers();
+        const int first = rows.empty() ? 0 : static_cast<int>(rows.front()) - 1;
+        if (DeleteServices(store_, ui_, *CurrentServiceView(), rows)) {
+            Changed();
+            list_->setFocus();
+            if (model_->rowCount() > 0)
+                SelectRows({std::min(first, model_->rowCount() - 1)});
+        }
+        return;
+    }
+    switch (KindOf(item)) {
+    case kLnbNode:
+        if (DeleteLnbRecord(store_, ui_, static_cast<std::uint32_t>(NumberOf(item)))) {
+            tree_->setCurrentItem(RootNode(kLnbInformation));
+            Changed();
+        }
+        break;
+    case kSatelliteNode:
+        if (DeleteSatellite(store_, ui_, static_cast<std::uint32_t>(NumberOf(item)))) {
+            tree_->setCurrentItem(RootNode(kSatelliteInformation));
+            Changed();
+        }
+        break;
+    case kCarrierNode: {
+        const int s = NumberOf(item->parent());
+        if (DeleteCarrier(store_, ui_, static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(NumberOf(item)))) {
+            tree_->setCurrentItem(item->parent());
+            Changed();
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void EditorWindow::Move(bool swap)
+{
+    auto* item = tree_->currentItem();
+    if (ServiceListFocused()) {
+        const auto rows = SelectedRowNumbers();
+        const auto view = *CurrentServiceView();
+        if (swap) {
+            if (SwapServices(store_, ui_, view, rows)) {
+                Changed();
+                list_->setFocus();
+                SelectRows({static_cast<int>(rows.front()) - 1, static_cast<int>(rows.back()) - 1});
+            }
+            return;
+        }
+        if (!CheckConsecutiveRows(ui_, rows))
+            return;
+        const auto count = static_cast<std::uint32_t>(model_->rowCount());
+        MoveDialog dialog("Move Service Information", "Enter the index to move the selected service(s)", "Click to move service record.",
+                          [&](std::string_view typed) { return CheckServiceMoveTarget(ui_, typed, rows.front(), count); }, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        const auto t = dialog.Target();
+        if (MoveServiceBlock(store_, ui_, view, rows.front() - 1, static_cast<std::uint32_t>(rows.size()), t - 1)) {
+            Changed();
+            list_->setFocus();
+            SelectRows({static_cast<int>(t) - 1});
+            list_->scrollTo(model_->index(static_cast<int>(t) - 1, 0));
+        }
+        return;
+    }
+    const int kind = KindOf(item);
+    if (kind != kSatelliteNode && kind != kCarrierNode)
+        return;
+    const bool satellite = kind == kSatelliteNode;
+    const auto source = static_cast<std::uint32_t>(NumberOf(item));
+    const auto bound = satellite ? store_.satelliteCount : static_cast<std::uint32_t>(item->parent()->childCount());
+    const auto texts = MoveDialogTexts(satellite ? MoveLevel::Satellite : MoveLevel::Carrier, swap, source);
+    MoveDialog dialog(Q(texts.title), Q(texts.label), Q(texts.tooltip),
+                      [&](std::string_view typed) { return CheckMoveTarget(ui_, typed, source, bound); }, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const auto target = dialog.Target();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool done = false;
+    const int s = satellite ? 0 : NumberOf(item->parent());
+    if (satellite)
+        done = swap ? SwapSatellites(store_, ui_, source, target) : MoveSatellite(store_, ui_, source, target);
+    else
+        done = swap ? SwapCarriers(store_, ui_, static_cast<std::uint32_t>(s), source, target)
+                    : MoveCarrier(store_, ui_, static_cast<std::uint32_t>(s), source, target);
+    QApplication::restoreOverrideCursor();
+    if (!done)
+        return;
+    if (satellite)
+        Changed(&EditorWindow::FindSatellite, static_cast<int>(target));
+    else
+        Changed(&EditorWindow::FindCarrier, s, static_cast<int>(target));
+}
+
+void EditorWindow::MoveUpDown(bool up)
+{
+    if (model_->Kind() != ListKind::Services)
+        return;
+    const auto rows = SelectedRowNumbers();
+    if (const auto row = MoveServiceUpDown(store_, ui_, *CurrentServiceView(), rows, up)) {
+        Changed();
+        list_->setFocus();
+        SelectRows({static_cast<int>(*row) - 1});
+    }
+}
+
+void EditorWindow::ToggleFactoryDefault()
+{
+    auto* item = tree_->currentItem();
+    std::optional<MarkResult> result;
+    if (KindOf(item) == kSatelliteNode)
+        result = ToggleSatelliteFactoryDefault(store_, ui_, static_cast<std::uint32_t>(NumberOf(item)));
+    else if (KindOf(item) == kCarrierNode)
+        result = ToggleCarrierFactoryDefault(store_, ui_, static_cast<std::uint32_t>(NumberOf(item->parent())),
+                                             static_cast<std::uint32_t>(NumberOf(item)));
+    if (result)
+        Changed();
 }
 
 void EditorWindow::EditSelected()
@@ -495,11 +778,19 @@ void EditorWindow::EditNode(QTreeWidgetItem* item)
     case kSatelliteNode: {
         SatelliteDialog dialog(store_, ui_, number, this);
         accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        if (accepted && dialog.Before().factoryDefault == 1 && dialog.After().factoryDefault != 1) {
+            const std::uint32_t rows[] = {number};
+            MarkSatellites(store_, ui_, rows, SatelliteField::FactoryDefault, 0);  // clears it below too
+        }
         break;
     }
     case kCarrierNode: {
         CarrierDialog dialog(store_, ui_, static_cast<std::uint32_t>(RecordOf(item)) + 1, this);
         accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        if (accepted && dialog.Before().factoryDefault == 1 && dialog.After().factoryDefault != 1) {
+            const std::uint32_t rows[] = {number};
+            MarkCarriers(store_, ui_, static_cast<std::uint32_t>(NumberOf(item->parent())), rows, CarrierField::FactoryDefault, 0);
+        }
         break;
     }
     default: break;
@@ -534,6 +825,11 @@ void EditorWindow::EditRow(int row)
     case ListKind::Services: {
         ServiceDialog dialog(store_, ui_, record, OtherProgramNumbers(record - 1), model_->Hex(), this);
         accepted = dialog.Load() && dialog.exec() == QDialog::Accepted;
+        if (accepted && dialog.After().factoryDefault == 1 && dialog.Before().factoryDefault != 1) {
+            // Its carrier and satellite become factory default too.
+            const std::uint32_t rows[] = {static_cast<std::uint32_t>(row + 1)};
+            MarkServices(store_, ui_, *CurrentServiceView(), rows, ServiceMark::FactoryDefault);
+        }
         break;
     }
     case ListKind::None: break;
@@ -545,8 +841,7 @@ void EditorWindow::EditRow(int row)
 
 void EditorWindow::AfterEdit()
 {
-    SetModified(true);
-    Reload();
+    Changed();
 }
 
 std::vector<std::uint16_t> EditorWindow::OtherProgramNumbers(std::uint32_t serviceRecord) const

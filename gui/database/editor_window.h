@@ -5,6 +5,7 @@
 // commands to the dialogs and editing operations.
 #include "common/ui.h"
 #include "database/record_list_model.h"
+#include "database/service_views.h"
 #include "database/store_snapshot.h"
 #include "database/tree_nodes.h"
 #include "shell/preferences.h"
@@ -39,7 +40,9 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool modified);
     bool Hex() const { return model_->Hex(); }
-    int Filter() const { return filter_; }
+    ServiceFilter Filter() const { return filter_; }
+    // The service view the list shows, when it shows services.
+    std::optional<ServiceView> CurrentServiceView() const;
     int CurrentKind() const;
     const StoreSnapshot& Snapshot() const { return *snapshot_; }
 
@@ -74,12 +77,26 @@ private:
     void RowChanged();
     void ShowStrip(const DetailStrip& strip);
     void RefreshCounters();
-    void SetFilter(int filter);
+    void SetFilter(ServiceFilter filter);
     void SetServiceLevel(bool services);
     void UpdateButtons();
     void ColourTree();
 
     void EditSelected();
+    void Add();
+    void Insert();
+    void Delete();
+    void Move(bool swap);
+    void MoveUpDown(bool up);
+    void ToggleFactoryDefault();
+    // After a successful edit: reread, mark modified, select the node if given.
+    void Changed(QTreeWidgetItem* (EditorWindow::*find)(int, int) const = nullptr, int a = 0, int b = 0);
+    QTreeWidgetItem* FindLnb(int n, int) const;
+    QTreeWidgetItem* FindSatellite(int n, int) const { return SatelliteNode(n); }
+    QTreeWidgetItem* FindCarrier(int s, int p) const { return CarrierNode(s, p); }
+    std::vector<std::uint32_t> SelectedRowNumbers() const;  // 1-based
+    bool ServiceListFocused() const;
+    int SatelliteNumberOfNode(QTreeWidgetItem* item) const;
     void EditNode(QTreeWidgetItem* item);
     void EditRow(int row);
     void AfterEdit();
@@ -102,7 +119,7 @@ private:
     QGroupBox* stripGroup_;
     QTableWidget* strip_;
     QLabel* counters_[3];
-    int filter_ = kFilterBoth;
+    ServiceFilter filter_ = ServiceFilter::Both;
     bool serviceLevel_on_ = true;
     bool busy_ = false;
     bool modified_ = false;

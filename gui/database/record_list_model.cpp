@@ -69,7 +69,6 @@ void RecordListModel::SetStore(std::shared_ptr<const StoreSnapshot> snapshot, st
     kind_ = ListKind::None;
     columns_.clear();
     records_.clear();
-    serviceRows_.clear();
     endResetModel();
 }
 
@@ -93,7 +92,6 @@ std::vector<C> RecordListModel::SwitchColumnsFor(Placement owner, bool fullLnb) 
 
 void RecordListModel::ShowNothing()
 {
-    serviceRows_.clear();
     Reset(ListKind::None, {}, {});
 }
 
@@ -105,7 +103,6 @@ void RecordListModel::ShowLnbs()
     std::vector<std::uint32_t> records(snapshot_ ? snapshot_->lnbs.size() : 0);
     for (std::uint32_t i = 0; i < records.size(); ++i)
         records[i] = i;
-    serviceRows_.clear();
     Reset(ListKind::Lnbs, std::move(columns), std::move(records));
 }
 
@@ -117,7 +114,6 @@ void RecordListModel::ShowSatellites()
     std::vector<std::uint32_t> records(snapshot_ ? snapshot_->satellites.size() : 0);
     for (std::uint32_t i = 0; i < records.size(); ++i)
         records[i] = i;
-    serviceRows_.clear();
     Reset(ListKind::Satellites, std::move(columns), std::move(records));
 }
 
@@ -126,17 +122,15 @@ void RecordListModel::ShowCarriers(std::vector<std::uint16_t> carrierRecords)
     std::vector<C> columns{C::Index, C::CarName, C::CarFrequency, C::CarPolarization, C::CarSymbolRate, C::CarFec, C::CarSkew};
     const auto sw = SwitchColumnsFor(Placement::Carrier, true);
     columns.insert(columns.end(), sw.begin(), sw.end());
-    serviceRows_.clear();
     Reset(ListKind::Carriers, std::move(columns), std::vector<std::uint32_t>(carrierRecords.begin(), carrierRecords.end()));
 }
 
-void RecordListModel::ShowServices(std::vector<ServiceRow> rows)
+void RecordListModel::ShowServices(const std::vector<velk::ServiceRow>& rows)
 {
     std::vector<std::uint32_t> records;
     records.reserve(rows.size());
     for (const auto& row : rows)
-        records.push_back(row.record);
-    serviceRows_ = std::move(rows);
+        records.push_back(row.record - 1);
     Reset(ListKind::Services,
           {C::Index, C::ProgramNo, C::ServiceName, C::ServiceType, C::VideoPid, C::AudioPid, C::PcrPid, C::Favourites, C::Scramble},
           std::move(records));
@@ -165,6 +159,8 @@ std::uint32_t RecordListModel::RecordOfRow(int row) const
 
 QString RecordListModel::NameOfRow(int row) const
 {
+    if (row < 0 || row >= rowCount() || !RowIsReadable(row))
+        return {};
     switch (kind_) {
     case ListKind::Lnbs: return QString("LNB %1").arg(row + 1);
     case ListKind::Satellites: return Text(row, C::SatName);
@@ -194,7 +190,7 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
 
 QVariant RecordListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || !snapshot_ || index.row() >= rowCount() || index.column() >= columnCount())
+    if (!index.isValid() || !snapshot_ || index.row() >= rowCount() || index.column() >= columnCount() || !RowIsReadable(index.row()))
         return {};
     if (role == Qt::DisplayRole)
         return Text(index.row(), columns_[static_cast<std::size_t>(index.column())]);
@@ -215,6 +211,19 @@ QVariant RecordListModel::Colour(int row) const
         return ColourFromBgr(snapshot_->services[r].type == kServiceRadio ? colours_.radioService : colours_.tvService);
     default: return {};  // LNB lists are not coloured
     }
+}
+
+bool RecordListModel::RowIsReadable(int row) const
+{
+    const auto r = RecordOfRow(row);
+    switch (kind_) {
+    case ListKind::Lnbs: return r < snapshot_->lnbs.size();
+    case ListKind::Satellites: return r < snapshot_->satellites.size();
+    case ListKind::Carriers: return r < snapshot_->carriers.size();
+    case ListKind::Services: return r < snapshot_->services.size();
+    case ListKind::None: break;
+    }
+    return false;
 }
 
 const SwitchBlock* RecordListModel::SwitchBlockOfRow(std::uint32_t record) const

@@ -2,6 +2,7 @@
 // The editor's record list as a model: rows are indexes into a snapshot of the
 // store and every cell is formatted when the view asks for it, so a list of
 // 25 000 services costs one vector of row indexes.
+#include "database/service_views.h"
 #include "database/store_snapshot.h"
 #include "shell/preferences.h"
 
@@ -32,7 +33,8 @@ public:
     void ShowLnbs();
     void ShowSatellites();
     void ShowCarriers(std::vector<std::uint16_t> carrierRecords);
-    void ShowServices(std::vector<ServiceRow> rows);
+    // Rows of a service view as the core built it.
+    void ShowServices(const std::vector<velk::ServiceRow>& rows);
     // Redraws the PID cells and headers in the new radix.
     void SetHex(bool hex);
     // Redraws every cell (colours changed).
@@ -43,8 +45,6 @@ public:
     Column ColumnAt(int column) const { return columns_.at(static_cast<std::size_t>(column)); }
     // 0-based record index shown in `row`.
     std::uint32_t RecordOfRow(int row) const;
-    // The service row (services only).
-    const ServiceRow& ServiceRowAt(int row) const { return serviceRows_.at(static_cast<std::size_t>(row)); }
     // Text of the row's name column ("LNB %d" for LNBs).
     QString NameOfRow(int row) const;
 
@@ -59,6 +59,8 @@ private:
     QString Text(int row, Column column) const;
     const SwitchBlock* SwitchBlockOfRow(std::uint32_t record) const;
     QVariant Colour(int row) const;
+    // False when the row points past the snapshot (a file shorter than its count).
+    bool RowIsReadable(int row) const;
 
     const ColourTable& colours_;
     std::shared_ptr<const StoreSnapshot> snapshot_;
@@ -68,7 +70,6 @@ private:
     bool hex_ = false;
     std::vector<Column> columns_;
     std::vector<std::uint32_t> records_;
-    std::vector<ServiceRow> serviceRows_;
 };
 
 // 0x00BBGGRR as a colour.

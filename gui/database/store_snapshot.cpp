@@ -68,24 +68,4 @@ std::int32_t StoreSnapshot::SatelliteOfService(std::uint32_t service) const
     return carriers[static_cast<std::size_t>(carrierOfService[service])].satelliteIndex;
 }
 
-std::vector<ServiceRow> ServiceRows(const StoreSnapshot& s, ServiceScope scope, std::uint32_t index, int filter)
-{
-    std::vector<ServiceRow> rows;
-    rows.reserve(s.serviceOrder.size());
-    for (std::uint32_t p = 0; p < s.serviceOrder.size(); ++p) {
-        const auto record = s.serviceOrder[p];
-        if (record >= s.services.size())
-            continue;
-        if (scope == ServiceScope::Carrier && s.carrierOfService[record] != static_cast<std::int32_t>(index))
-            continue;
-        if (scope == ServiceScope::Satellite && s.SatelliteOfService(record) != static_cast<std::int32_t>(index))
-            continue;
-        const auto type = s.services[record].type;
-        if ((filter == kFilterTv && type != kServiceTv) || (filter == kFilterRadio && type != kServiceRadio))
-            continue;
-        rows.push_back({p, record});
-    }
-    return rows;
-}
-
 }  // namespace velk::gui

@@ -28,15 +28,4 @@ struct StoreSnapshot {
     std::int32_t SatelliteOfService(std::uint32_t service) const;
 };
 
-// Which services a service list shows; `index` is the 0-based satellite or carrier record.
-enum class ServiceScope { All, Satellite, Carrier };
-inline constexpr int kFilterTv = 1, kFilterRadio = 2, kFilterBoth = 3;
-
-struct ServiceRow {
-    std::uint32_t channelPosition;  // 0-based position in TempOSL.stb
-    std::uint16_t record;           // 0-based service record index
-};
-// The rows in channel order that pass the type filter.
-std::vector<ServiceRow> ServiceRows(const StoreSnapshot& s, ServiceScope scope, std::uint32_t index, int filter);
-
 }  // namespace velk::gui

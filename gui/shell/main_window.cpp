@@ -72,6 +72,9 @@ void MainWindow::WireCommands()
                 editor_->Command(command);
         });
     }
+    // The keys that carry "<" and ">", shifted or not.
+    Action(cmd::MoveUp)->setShortcuts({QKeySequence("<"), QKeySequence(",")});
+    Action(cmd::MoveDown)->setShortcuts({QKeySequence(">"), QKeySequence(".")});
     Action(cmd::ViewDecimal)->setCheckable(true);
     Action(cmd::ViewHex)->setCheckable(true);
 }
