@@ -220,6 +220,18 @@ void EditorWindow::SelectNode(QTreeWidgetItem* item)
     tree_->setCurrentItem(item);
 }
 
+void EditorWindow::FocusList()
+{
+    list_->setFocus();
+    listHasFocus_ = true;
+}
+
+void EditorWindow::FocusTree()
+{
+    tree_->setFocus();
+    listHasFocus_ = false;
+}
+
 std::vector<int> EditorWindow::SelectedRows() const
 {
     std::vector<int> rows;
@@ -595,7 +607,7 @@ void EditorWindow::Add()
         const auto s = static_cast<std::uint32_t>(NumberOf(item->parent()));
         if (const auto added = AddServiceRecord(store_, ui_, s, static_cast<std::uint32_t>(NumberOf(item)), filter_)) {
             Changed();
-            list_->setFocus();
+            FocusList();
             for (int row = 0; row < model_->rowCount(); ++row)
                 if (model_->RecordOfRow(row) + 1 == added->record)
                     SelectRows({row});
@@ -618,7 +630,7 @@ void EditorWindow::Insert()
         if (const auto added = InsertServiceRecord(store_, ui_, s, static_cast<std::uint32_t>(NumberOf(item)), rows.empty() ? 0 : rows.front())) {
             const int row = rows.empty() ? 0 : static_cast<int>(rows.front()) - 1;
             Changed();
-            list_->setFocus();
+            FocusList();
             SelectRows({row});
         }
         return;
@@ -641,7 +653,7 @@ void EditorWindow::Delete()
         const int first = rows.empty() ? 0 : static_cast<int>(rows.front()) - 1;
         if (DeleteServices(store_, ui_, *CurrentServiceView(), rows)) {
             Changed();
-            list_->setFocus();
+            FocusList();
             if (model_->rowCount() > 0)
                 SelectRows({std::min(first, model_->rowCount() - 1)});
         }
@@ -681,7 +693,7 @@ void EditorWindow::Move(bool swap)
         if (swap) {
             if (SwapServices(store_, ui_, view, rows)) {
                 Changed();
-                list_->setFocus();
+                FocusList();
                 SelectRows({static_cast<int>(rows.front()) - 1, static_cast<int>(rows.back()) - 1});
             }
             return;
@@ -696,7 +708,7 @@ void EditorWindow::Move(bool swap)
         const auto t = dialog.Target();
         if (MoveServiceBlock(store_, ui_, view, rows.front() - 1, static_cast<std::uint32_t>(rows.size()), t - 1)) {
             Changed();
-            list_->setFocus();
+            FocusList();
             SelectRows({static_cast<int>(t) - 1});
             list_->scrollTo(model_->index(static_cast<int>(t) - 1, 0));
         }
@@ -738,7 +750,7 @@ void EditorWindow::MoveUpDown(bool up)
     const auto rows = SelectedRowNumbers();
     if (const auto row = MoveServiceUpDown(store_, ui_, *CurrentServiceView(), rows, up)) {
         Changed();
-        list_->setFocus();
+        FocusList();
         SelectRows({static_cast<int>(*row) - 1});
     }
 }
@@ -795,7 +807,7 @@ void EditorWindow::EditNode(QTreeWidgetItem* item)
     }
     default: break;
     }
-    tree_->setFocus();
+    FocusTree();
     if (accepted)
         AfterEdit();
 }
@@ -834,7 +846,7 @@ void EditorWindow::EditRow(int row)
     }
     case ListKind::None: break;
     }
-    list_->setFocus();
+    FocusList();
     if (accepted)
         AfterEdit();
 }

@@ -55,6 +55,9 @@ public:
     QTreeWidgetItem* SatelliteNode(int number) const;       // 1-based
     QTreeWidgetItem* CarrierNode(int satellite, int position) const;
     void SelectNode(QTreeWidgetItem* item);
+    // Gives the keyboard focus to the list or the tree (commands act on the focused one).
+    void FocusList();
+    void FocusTree();
     // 0-based rows selected in the list, ascending.
     std::vector<int> SelectedRows() const;
     void SelectRows(const std::vector<int>& rows);

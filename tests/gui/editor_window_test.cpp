@@ -1,0 +1,151 @@
+#include "gui_test_support.h"
+
+#include "database/record_io.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace velk;
+using namespace velk::gui;
+using velk::test::EditorRun;
+
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void treeHasSevenRootsAndNumberedLabels()
+    {
+        EditorRun run;
+        auto* tree = run.Editor()->Tree();
+        QStringList roots;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            roots << tree->topLevelItem(i)->text(0);
+        QCOMPARE(roots, QStringList({"All LNB(s)", "All Satellite(s)", "All Carrier(s)", "All Service(s)", "LNB Information",
+                                     "Satellite Information", "User Settings"}));
+        QCOMPARE(run.Editor()->RootNode(kLnbInformation)->child(1)->text(0), QString("[ 2 ] LNB"));
+        QCOMPARE(run.Editor()->SatelliteNode(1)->text(0), QString("[ 1 ] Astra 19.2E"));
+        // Carriers are listed in carrier order: records 0 and 2 belong to satellite 1.
+        QCOMPARE(run.Editor()->CarrierNode(1, 2)->text(0), QString("[ 2 ] 11493 H"));
+        QCOMPARE(run.Editor()->CarrierNode(2, 1)->text(0), QString("[ 1 ] 12722 V"));
+        // Satellites with services take the active colour, the empty one the inactive.
+        QCOMPARE(run.Editor()->SatelliteNode(1)->foreground(0).color(), QColor(1, 1, 1));
+        QCOMPARE(run.Editor()->SatelliteNode(3)->foreground(0).color(), QColor(0, 0x91, 0));
+        QCOMPARE(run.Editor()->findChild<QLabel*>("satelliteCounter")->text(), QString(" Total Satellites  \t3"));
+        QCOMPARE(run.Editor()->findChild<QLabel*>("serviceCounter")->text(), QString(" Total Services  \t5"));
+    }
+
+    void listsFollowTheSelectedNode()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllServices));
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Rai 1", "Bayern 3", "Radio 1"}));
+        QCOMPARE(run.Cell(0, 7), QString("Groups 1,3"));
+
+        // Filtering renumbers the Index column and writes the view list.
+        editor->findChild<QPushButton*>("filterRadio")->click();
+        QCOMPARE(run.Column(2), QStringList({"Bayern 3", "Radio 1"}));
+        QCOMPARE(run.Column(0), QStringList({"1", "2"}));
+        QCOMPARE(*ReadOrderList(run.Store(), store_file::kAllServicesView), (std::vector<std::uint16_t>{3, 4}));
+        editor->findChild<QPushButton*>("filterBoth")->click();
+
+        editor->SelectNode(editor->CarrierNode(1, 1));
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste"}));
+        editor->SelectNode(editor->SatelliteNode(1));
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Bayern 3"}));
+        QVERIFY(editor->findChild<QPushButton*>("levelCarrier")->isEnabled());
+        editor->findChild<QPushButton*>("levelCarrier")->click();
+        QCOMPARE(editor->Model()->Kind(), ListKind::Carriers);
+        QCOMPARE(run.Column(1), QStringList({"11362 H", "11493 H"}));
+        QVERIFY(!editor->findChild<QPushButton*>("filterTv")->isEnabled());
+
+        editor->SelectNode(editor->RootNode(kAllLnbs));
+        QCOMPARE(editor->Model()->columnCount(), 6);  // product type 1 with the block in the LNB
+        QCOMPARE(run.Column(3), QStringList({"Universal Band", "C Band"}));
+    }
+
+    void hexViewRenamesHeadersAndCells()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllServices));
+        QCOMPARE(editor->Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Video [Dec]"));
+        QVERIFY(run.Run(cmd::ViewHex));
+        QCOMPARE(editor->Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Video [Hex]"));
+        QCOMPARE(editor->Model()->headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(), QString("PCR [Hex]"));
+        QCOMPARE(run.Cell(0, 4), QString("6E"));
+        QCOMPARE(run.Cell(3, 4), QString("2000"));
+        QVERIFY(run.window->Action(cmd::ViewHex)->isChecked());
+    }
+
+    void detailStripShowsTheServicesParents()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllServices));
+        editor->SelectRows({2});
+        QCOMPARE(editor->StripGroup()->title(), QString("Info - Rai 1"));
+        QCOMPARE(editor->Strip()->horizontalHeaderItem(0)->text(), QString("Satellite Name"));
+        QCOMPARE(editor->Strip()->item(0, 0)->text(), QString("Hotbird 13E"));
+        QCOMPARE(editor->Strip()->item(0, 1)->text(), QString("013.0"));
+        QCOMPARE(editor->Strip()->item(0, 2)->text(), QString("12722 V"));
+        QCOMPARE(editor->Strip()->item(0, 5)->text(), QString("Vertical"));
+
+        editor->SelectNode(editor->RootNode(kLnbInformation)->child(0));
+        QCOMPARE(editor->StripGroup()->title(), QString("Info - LNB 1"));
+        QCOMPARE(editor->Strip()->item(0, 1)->text(), QString("10600"));
+    }
+
+    void addRefusedOnTheAllNodes()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllCarriers));
+        QVERIFY(run.Run(cmd::Add));
+        QCOMPARE(run.LastMessage(), std::string("Can not insert carrier through this category.\nPlease go to particular satellite to insert a carrier."));
+        QCOMPARE(run.Store().carrierCount, 3u);
+        QVERIFY(!run.Editor()->Modified());
+    }
+
+    void satelliteLosingItsLastServiceTurnsInactive()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->CarrierNode(2, 1));
+        editor->FocusList();
+        editor->SelectRows({0, 1});
+        QVERIFY(run.Run(cmd::Delete));
+        QCOMPARE(run.Store().serviceCount, 3u);
+        QCOMPARE(editor->SatelliteNode(2)->foreground(0).color(), QColor(0, 0x91, 0));
+        QCOMPARE(editor->CarrierNode(2, 1)->foreground(0).color(), QColor(0, 0, 255));
+        QVERIFY(editor->Modified());
+    }
+
+    void markingATvServiceRadioInATvViewDropsItsRow()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllServices));
+        editor->findChild<QPushButton*>("filterTv")->click();
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Rai 1"}));
+        editor->FocusList();
+        editor->SelectRows({1});
+        test::OnModal([](QWidget* dialog) {
+            dialog->findChild<QComboBox*>("serviceType")->setCurrentIndex(1);
+            test::ClickOk(dialog);
+        });
+        QVERIFY(run.Run(cmd::Edit));
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Rai 1"}));
+        QCOMPARE(run.Column(0), QStringList({"1", "2"}));
+        const auto service = ReadRecord<ServiceRecord>(run.Store(), run.ui, 1);
+        QCOMPARE(int(service->type), int(kServiceRadio));
+        QCOMPARE(service->videoPid, kNoPid);
+    }
+};
+
+QTEST_MAIN(EditorWindowTest)
+#include "editor_window_test.moc"
