@@ -1,0 +1,22 @@
+#pragma once
+// Diagnostic lines of the SDB converters and reader on stderr, in the form
+// "sdb_parser <line>> <text>", so a failure says where and why it was found.
+#include "common/format.h"
+
+#include <cstdio>
+#include <string>
+
+namespace velk::sdb {
+
+inline constexpr const char* kDiagnosticSource = "sdb_parser";
+
+// `format` starts with "%s %d> "; the source name and the caller's line
+// (__LINE__, or __builtin_LINE() as a default argument) fill them.
+template <typename... Args>
+void Diagnose(int line, const char* format, Args... args)
+{
+    const auto text = Format(format, kDiagnosticSource, line, args...);
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+}  // namespace velk::sdb

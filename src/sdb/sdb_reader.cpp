@@ -1,0 +1,327 @@
+#include "sdb/sdb_reader.h"
+
+#include "common/files.h"
+#include "common/format.h"
+#include "database/record_io.h"
+#include "sdb/sdb_convert.h"
+#include "sdb/sdb_diagnostic.h"
+#include "sdb/sdb_format.h"
+#include "sdb/sdb_merge.h"
+#include "sdb/sdb_section_walker.h"
+
+#include <algorithm>
+
+namespace velk::sdb {
+namespace {
+
+using Failure = std::string;
+
+FixedName NameAt(ByteView rec, std::size_t off)
+{
+    FixedName name;
+    std::copy_n(rec.begin() + static_cast<std::ptrdiff_t>(off), FixedName::kSize, name.Raw().begin());
+    return name;
+}
+
+std::uint8_t U8(std::uint32_t v) { return static_cast<std::uint8_t>(v); }
+
+LnbRecord ReadLnb(ByteView rec, Placement p)
+{
+    LnbRecord r;
+    r.word = lnb_word::kSdbMark.Set(LoadLe32(rec, 0), 1);
+    if (p == Placement::Lnb)
+        r.switchBlock = UnpackSwitchWord(LoadLe32(rec, 4));
+    return r;
+}
+
+SatelliteRecord ReadSatellite(ByteView rec, Placement p)
+{
+    using namespace new_sat;
+    const auto w0 = LoadLe32(rec, 0);
+    const auto w1 = LoadLe32(rec, 4);
+    SatelliteRecord r;
+    r.lnbIndex = U8(kLnbIndex.Get(w0));
+    r.carrierCount = static_cast<std::uint16_t>(kCarrierCount.Get(w0));
+    r.position = U8(kPosition.Get(w1));
+    r.factoryDefault = U8(kFactoryDefault.Get(w1));
+    r.west = U8(kWest.Get(w1));
+    r.angle = static_cast<std::int16_t>(kAngle.Get(w1));
+    r.name = NameAt(rec, 8);
+    if (p == Placement::Satellite)
+        r.switchBlock = UnpackSwitchWord(LoadLe32(rec, kSatelliteSize));
+    return r;
+}
+
+// The reader takes the satellite index from bits 0-7 only.
+constexpr BitField kReaderSatelliteIndex{0, 8};
+
+CarrierRecord ReadCarrier(ByteView rec, Placement p)
+{
+    using namespace carrier_word;
+    const auto w0 = LoadLe32(rec, 0);
+    const auto w1 = LoadLe32(rec, 4);
+    const auto w2 = LoadLe32(rec, 8);
+    CarrierRecord r;
+    r.symbolRate = kSymbolRate.Get(w0);
+    r.serviceCount = static_cast<std::uint16_t>(kServiceCount.Get(w1));
+    r.satelliteIndex = U8(kReaderSatelliteIndex.Get(w2));
+    r.polarization = U8(kPolarization.Get(w2));
+    r.fec = U8(kFec.Get(w2));
+    r.factoryDefault = U8(kFactoryDefault.Get(w2));
+    r.skew = U8(kSkew.Get(w2));
+    r.name = NameAt(rec, 12);
+    r.frequency = LoadLe32(rec, 32);
+    if (p == Placement::Carrier)
+        r.switchBlock = UnpackSwitchWord(LoadLe32(rec, kCarrierSize));
+    return r;
+}
+
+ServiceRecord ReadService(ByteView rec)
+{
+    using namespace new_service;
+    const auto w1 = LoadLe32(rec, 4);
+    const auto w2 = LoadLe32(rec, 8);
+    ServiceRecord r;
+    r.programNumber = LoadLe16(rec, 0);
+    r.videoPid = kVideoPid.Get(w1);
+    r.audioPid = kAudioPid.Get(w1);
+    r.unused21 = {U8(kUnused21Zero.Get(w1) == 0), U8(kUnused22Zero.Get(w1) == 0), U8(kUnused23Zero.Get(w1) == 0)};
+    r.preference = U8(kNotPreferred.Get(w1) == 0);
+    r.pcrPid = kPcrPid.Get(w2);
+    r.type = U8(kType.Get(w2));
+    r.scrambled = U8(kNotScrambled.Get(w2) == 0);
+    r.favourites = U8(kFavourites.Get(w2));
+    r.factoryDefault = U8(kFactoryDefault.Get(w2));
+    r.flagA = U8(kFlagA.Get(w2));
+    r.nameUnchanged = U8(kNameUnchanged.Get(w2));
+    r.pidsUnchanged = U8(kPidsUnchanged.Get(w2));
+    r.flagB = U8(kFlagB.Get(w2));
+    r.name = NameAt(rec, 12);
+    return r;
+}
+
+template <typename Record, typename Read>
+std::optional<std::vector<Record>> ReadSection(SectionWalker& walker, std::size_t recordSize, Read read)
+{
+    const auto s = walker.Next();
+    if (!s || !CheckRecordSize(*s, recordSize))
+        return std::nullopt;
+    std::vector<Record> records;
+    records.reserve(s->header.count);
+    for (std::size_t i = 0; i < s->header.count; ++i)
+        records.push_back(read(s->Record(i)));
+    return records;
+}
+
+bool Consistent(const SdbImage& image)
+{
+    const int line = __LINE__;
+    std::size_t services = 0;
+    for (const auto& c : image.carriers) {
+        if (c.satelliteIndex >= image.satellites.size()) {
+            Diagnose(line, "%s %d> Carrier of satellite [%d] beyond the %zu satellites", int{c.satelliteIndex}, image.satellites.size());
+            return false;
+        }
+        services += c.serviceCount;
+    }
+    if (services != image.services.size()) {
+        Diagnose(line, "%s %d> Carriers hold %zu services, the file %zu", services, image.services.size());
+        return false;
+    }
+    if (image.osl.size() != image.services.size()) {
+        Diagnose(line, "%s %d> Channel order of %zu entries for %zu services", image.osl.size(), image.services.size());
+        return false;
+    }
+    for (const auto entry : image.osl)
+        if (entry >= image.services.size()) {
+            Diagnose(line, "%s %d> Channel order entry [%d] beyond the services", int{entry});
+            return false;
+        }
+    return true;
+}
+
+std::string InitialText(ByteView header)
+{
+    std::string text;
+    for (std::size_t i = 16; i < 19 && header[i] != 0; ++i)
+        text.push_back(static_cast<char>(header[i]));
+    return text;
+}
+
+std::vector<std::uint16_t> CarrierOrder(const SdbImage& image)
+{
+    std::vector<std::uint16_t> order;
+    order.reserve(image.carriers.size());
+    for (std::size_t s = 0; s < image.satellites.size(); ++s)
+        for (std::size_t c = 0; c < image.carriers.size(); ++c)
+            if (image.carriers[c].satelliteIndex == s)
+                order.push_back(static_cast<std::uint16_t>(c));
+    return order;
+}
+
+template <typename Record>
+bool WriteLevel(const WorkingStore& store, const std::vector<Record>& records)
+{
+    if (!records.empty())
+        return WriteAllRecords<Record>(store, records);
+    return RemoveFileIfExists(store.File(RecordFile<Record>::kName));
+}
+
+// Reads the file (converting it when asked) into a new-layout image in memory.
+std::optional<Bytes> LoadFileBytes(Ui& ui, const std::filesystem::path& path, std::uint8_t productType, bool convert)
+{
+    const auto data = ReadFileBytes(path);
+    if (!convert) {
+        if (!data)
+            ShowError(ui, kFileAccessError);
+        return data;
+    }
+    if (!data) {
+        // The converter only reports this on stderr; the user is told too.
+        Diagnose(__LINE__, "%s %d> Could not open Files [%s] [%s]", path.c_str(), kConvertedName);
+        ShowError(ui, kFileAccessError);
+        return std::nullopt;
+    }
+    auto converted = ConvertOld2New(ui, *data, productType);
+    if (converted.code != kConvertOk)
+        return std::nullopt;
+    return std::move(converted.data);
+}
+
+// Merge mode: the current file (File 1) and the opened file (File 2) into the
+// current file. Both are taken in the new layout, since saved files are old.
+bool MergeIntoCurrent(const WorkingStore& store, const SdbSession& session, Ui& ui, ByteView opened)
+{
+    const auto current = LoadFileBytes(ui, session.currentFile, store.productType, true);
+    if (!current)
+        return false;
+    const auto file1 = store.File("cursdbfile.nsf");
+    const auto file2 = store.File(kConvertedName);
+    const auto output = store.File(kMergeOutputName);
+    const bool staged = WriteFileAtomic(file1, *current) && WriteFileAtomic(file2, opened);
+    const int code = staged ? MergeSdbFiles(ui, {file1, file2, output, store.placement}) : kMergeOutputNotCreated;
+    bool ok = code == kMergeDone;
+    if (!ok)
+        ShowInfo(ui, MergeResultMessage(code, file1, file2, output));
+    else if (!CopyFileAtomic(output, session.currentFile)) {
+        ShowError(ui, kFileAccessError);
+        ok = false;
+    }
+    RemoveFileIfExists(file1);
+    RemoveFileIfExists(file2);
+    RemoveFileIfExists(output);
+    return ok;
+}
+
+}  // namespace
+
+std::string LnbLimitMessage(std::uint8_t productType)
+{
+    return Format("LNB records exceeds the limit %d", static_cast<int>(LnbLimit(productType)));
+}
+
+std::variant<SdbImage, std::string> ParseSdbImage(ByteView data, Placement placement, std::uint8_t productType)
+{
+    if (data.size() < kNewHeaderSize || data[0] != 'e' || data[1] != 'E' || (data[5] & 1) != 0)
+        return Failure(kMagicMismatch);
+    if (data[2] != 1)
+        return Failure(kMajorVersionInvalid);
+    if (data[15] != static_cast<std::uint8_t>(placement))
+        return Failure(kPlacementMismatch);
+    SdbImage image;
+    image.sdbMajor = data[20];
+    image.sdbMinor = data[21];
+    image.userInitial = InitialText(data);
+
+    SectionWalker walker(data, kNewHeaderSize);
+    auto lnbs = ReadSection<LnbRecord>(walker, NewLnbSize(placement), [&](ByteView r) { return ReadLnb(r, placement); });
+    if (lnbs && lnbs->size() > LnbLimit(productType))
+        return LnbLimitMessage(productType);
+    auto sats = lnbs ? ReadSection<SatelliteRecord>(walker, NewSatelliteSize(placement), [&](ByteView r) { return ReadSatellite(r, placement); }) : std::nullopt;
+    auto carriers = sats ? ReadSection<CarrierRecord>(walker, NewCarrierSize(placement), [&](ByteView r) { return ReadCarrier(r, placement); }) : std::nullopt;
+    auto services = carriers ? ReadSection<ServiceRecord>(walker, kServiceSize, ReadService) : std::nullopt;
+    auto osl = services ? ReadSection<std::uint16_t>(walker, kOslEntrySize, [](ByteView r) { return LoadLe16(r, 0); }) : std::nullopt;
+    if (!osl)
+        return Failure(kFileAccessError);
+    image.lnbs = std::move(*lnbs);
+    image.satellites = std::move(*sats);
+    image.carriers = std::move(*carriers);
+    image.services = std::move(*services);
+    image.osl = std::move(*osl);
+    if (!Consistent(image))
+        return Failure(kFileAccessError);
+    // A merged file has no "UserBox" section: the current settings stay.
+    if (walker.Position() < data.size()) {
+        const auto box = walker.Next();
+        if (!box)
+            return Failure(kFileAccessError);
+        if (box->header.count != 0) {
+            if (!CheckRecordSize(*box, kUserBoxSize))
+                return Failure(kFileAccessError);
+            image.userBox.emplace();
+            std::copy_n(box->records.begin(), kUserBoxSize, image.userBox->begin());
+        }
+    }
+    return image;
+}
+
+bool LoadImageIntoStore(WorkingStore& store, SdbSession& session, Ui& ui, const SdbImage& image)
+{
+    ui.ProgressBegin(kOpeningTitle, 100);
+    const bool ok = WriteLevel(store, image.lnbs) && (ui.ProgressSet(16), WriteLevel(store, image.satellites))
+        && (ui.ProgressSet(32), WriteLevel(store, image.carriers))
+        && WriteOrderList(store, store_file::kCarrierOrder, CarrierOrder(image))
+        && (ui.ProgressSet(64), WriteLevel(store, image.services))
+        && WriteOrderList(store, store_file::kServiceOrder, image.osl);
+    if (ok) {
+        store.lnbCount = static_cast<std::uint32_t>(image.lnbs.size());
+        store.satelliteCount = static_cast<std::uint32_t>(image.satellites.size());
+        store.carrierCount = static_cast<std::uint32_t>(image.carriers.size());
+        store.serviceCount = static_cast<std::uint32_t>(image.services.size());
+        session.sdbMajor = image.sdbMajor;
+        session.sdbMinor = image.sdbMinor;
+        session.userInitial = image.userInitial;
+        if (image.userBox)
+            session.userSettings.For(store.productType) = *image.userBox;
+        ui.ProgressSet(100);
+    }
+    ui.ProgressEnd();
+    if (!ok)
+        ShowError(ui, kFileAccessError);
+    return ok;
+}
+
+int OpenSdbBinFile(WorkingStore& store, SdbSession& session, Ui& ui, const std::filesystem::path& path,
+                   const OpenSdbOptions& options)
+{
+    if (path.empty()) {
+        ShowError(ui, kInvalidFileToOpen);
+        return 0;
+    }
+    auto data = LoadFileBytes(ui, path, store.productType, options.convertFirst);
+    if (!data)
+        return 0;
+    auto fileRead = path;
+    if (options.mode == OpenMode::Merge) {
+        if (!MergeIntoCurrent(store, session, ui, *data))
+            return 0;
+        fileRead = session.currentFile;
+        data = ReadFileBytes(fileRead);
+        if (!data) {
+            ShowError(ui, kFileAccessError);
+            return 0;
+        }
+    }
+    auto parsed = ParseSdbImage(*data, store.placement, store.productType);
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+        ShowError(ui, *message);
+        return 0;
+    }
+    if (!LoadImageIntoStore(store, session, ui, std::get<SdbImage>(parsed)))
+        return 0;
+    if (options.deleteFileRead && options.mode == OpenMode::Open)
+        RemoveFileIfExists(fileRead);
+    return 1;
+}
+
+}  // namespace velk::sdb
