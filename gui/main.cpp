@@ -22,5 +22,9 @@ int main(int argc, char** argv)
 
     velk::gui::MainWindow window(*session, settings, preferences);
     window.ShowWithSavedGeometry();
+    // "Open with": a file named on the command line is opened at start.
+    const auto arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.OpenDatabase(std::filesystem::path(arguments.at(1).toStdString()));
     return QApplication::exec();
 }

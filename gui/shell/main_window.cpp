@@ -4,7 +4,11 @@
 #include "database/colour_dialog.h"
 #include "database/default_values_dialog.h"
 #include "database/editor_window.h"
+#include "sdb/sdb_commands.h"
+#include "sdb/version_dialog.h"
 #include "shell/command_table.h"
+
+#include <QApplication>
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -62,6 +66,10 @@ void MainWindow::WireCommands()
     };
     on(cmd::New, [this] { NewDatabase(); });
     on(cmd::Close, [this] { CloseEditor(); });
+    on(cmd::Open, [this] { OpenDatabase(); });
+    on(cmd::Save, [this] { SaveDatabase(false); });
+    on(cmd::SaveAs, [this] { SaveDatabase(true); });
+    on(cmd::SdbInformation, [this] { sdb::SdbInformation(session_.Store(), sdbSession_, *uiPort_); });
     on(cmd::Color, &MainWindow::EditColours);
     on(cmd::DefaultValues, &MainWindow::EditDefaultValues);
     for (int command : kEditorCommands) {
@@ -82,9 +90,10 @@ void MainWindow::WireCommands()
 void MainWindow::UpdateCommands()
 {
     const bool editor = HasEditor();
-    for (int command : {cmd::New, cmd::Color, cmd::DefaultValues})
+    for (int command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues})
         Action(command)->setEnabled(true);
-    Action(cmd::Close)->setEnabled(editor);
+    for (int command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation})
+        Action(command)->setEnabled(editor);
     for (int command : kEditorCommands)
         Action(command)->setEnabled(editor && editor_->CanRun(command));
     Action(cmd::ViewDecimal)->setChecked(editor && !editor_->Hex());
@@ -96,7 +105,7 @@ void MainWindow::OpenEditor(const QString& title)
     auto* editor = new EditorWindow(session_.Store(), *uiPort_, preferences_.colours);
     editor_ = editor;
     editorFrame_ = mdi_->addSubWindow(editor);
-    editorFrame_->setWindowTitle(title);
+    editorFrame_->setWindowTitle(title.contains("[*]") ? title : title + "[*]");
     editorFrame_->setAttribute(Qt::WA_DeleteOnClose, false);
     editorFrame_->installEventFilter(this);
     connect(editor, &EditorWindow::contextChanged, this, &MainWindow::UpdateCommands);
@@ -117,6 +126,7 @@ void MainWindow::DropEditor()
     editorFrame_ = nullptr;
     editor_ = nullptr;
     ClearStore(session_.Store());
+    sdbSession_.currentFile.clear();
     UpdateCommands();
 }
 
@@ -131,9 +141,59 @@ bool MainWindow::ConfirmDiscard()
     }
 }
 
-bool MainWindow::SaveDatabase()
+bool MainWindow::SaveDatabase(bool saveAs)
 {
-    return false;  // no SDB writer yet: the database stays open
+    if (!editor_)
+        return false;
+    const auto versionDialog = [this](sdb::SdbSession& session) { return VersionDialog::Run(session, *uiPort_, this); };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int saved = saveAs ? sdb::SaveAsCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog)
+                             : sdb::SaveCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog);
+    QApplication::restoreOverrideCursor();
+    if (saved != 1)
+        return false;
+    if (!saveAs)
+        editorFrame_->setWindowTitle(QString::fromStdString(sdb::SavedCaption(sdbSession_.currentFile)) + "[*]");
+    editor_->SetModified(false);
+    editor_->Reload();  // padding may have raised the counts
+    return true;
+}
+
+bool MainWindow::OpenDatabase(std::filesystem::path path)
+{
+    if (!ConfirmDiscard())
+        return false;
+    if (path.empty()) {
+        const auto chosen = uiPort_->ChooseOpenFile(sdb::kSdbOpenChoice);
+        if (!chosen)
+            return false;  // cancelled: the open database stays
+        path = *chosen;
+    }
+    DropEditor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int opened = sdb::OpenCommand(session_.Store(), sdbSession_, *uiPort_, path);
+    QApplication::restoreOverrideCursor();
+    if (opened != 1) {
+        ClearStore(session_.Store());  // a failed open leaves no half database behind
+        return false;
+    }
+    OpenEditor(QString(" [ %1 ] ").arg(QString::fromStdString(path.string())));
+    preferences_.recent.Add(path.string());
+    RebuildRecentMenu();
+    return true;
+}
+
+void MainWindow::OpenRecent(std::size_t slot)
+{
+    if (slot >= preferences_.recent.Count())
+        return;
+    const std::filesystem::path path = preferences_.recent.At(slot);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        ShowError(*uiPort_, "File Path (or) File does not exist");
+        return;
+    }
+    OpenDatabase(path);
 }
 
 bool MainWindow::NewDatabase()
@@ -142,7 +202,7 @@ bool MainWindow::NewDatabase()
         return false;
     DropEditor();
     ClearStore(session_.Store());
-    OpenEditor(" [ New ] ");
+    OpenEditor(" [ New ] [*]");
     return true;
 }
 
@@ -276,6 +336,8 @@ void MainWindow::RebuildRecentMenu()
     for (const auto& item : items) {
         auto* action = new QAction(QString::fromStdString(item.text), this);
         action->setObjectName(QString("cmd%1").arg(item.command));
+        const auto slot = static_cast<std::size_t>(item.command - kFirstRecentCommand);
+        connect(action, &QAction::triggered, this, [this, slot] { OpenRecent(slot); });
         fileMenu_->insertAction(exitAction_, action);
         recentActions_.push_back(action);
     }

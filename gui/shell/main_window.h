@@ -2,6 +2,7 @@
 // The frame: MDI area, menus, toolbar and status bar, the editor window of the
 // open database, and the exit order.
 #include "database/editor_window.h"
+#include "sdb/sdb_session.h"
 #include "shell/key_value_store.h"
 #include "shell/preferences.h"
 #include "shell/qt_ui.h"
@@ -42,6 +43,11 @@ public:
     bool NewDatabase();
     // Closes the editor and clears the store; false when the user kept it.
     bool CloseEditor();
+    // Open with a file already chosen (command line, recent files); empty asks.
+    bool OpenDatabase(std::filesystem::path path = {});
+    // Save (or Save As); true when written.
+    bool SaveDatabase(bool saveAs = false);
+    const sdb::SdbSession& SdbState() const { return sdbSession_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,7 +63,7 @@ private:
     bool HasEditor() const { return editor_ != nullptr; }
     // Asks before unsaved changes are lost: true when they may go.
     bool ConfirmDiscard();
-    bool SaveDatabase();
+    void OpenRecent(std::size_t slot);
     void OpenEditor(const QString& title);
     void DropEditor();
     void UpdateCommands();
@@ -72,6 +78,7 @@ private:
     QtUi qtUi_;
     Ui* uiPort_;
     QMdiArea* mdi_;
+    sdb::SdbSession sdbSession_;
     QPointer<EditorWindow> editor_;
     QMdiSubWindow* editorFrame_ = nullptr;
     QMenu* fileMenu_ = nullptr;
