@@ -3,6 +3,7 @@
 #include "shell/qsettings_store.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <filesystem>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("VelkEditor");
     QApplication::setOrganizationName("Kym");
+    QApplication::setWindowIcon(QIcon::fromTheme("velk-editor"));
 
     velk::gui::QtUi startupUi(nullptr);
     auto session = velk::Session::Start(std::filesystem::current_path(), startupUi);
