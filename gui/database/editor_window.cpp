@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
@@ -166,7 +167,10 @@ void EditorWindow::BuildLayout()
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(list_)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
-                [this, view](const QPoint& pos) { emit popupRequested(view->viewport()->mapToGlobal(pos)); });
+                [this, view](const QPoint& pos) {
+                    listHasFocus_ = view == list_;
+                    emit popupRequested(view->viewport()->mapToGlobal(pos), listHasFocus_);
+                });
     }
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { NodeChanged(); });
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { EditNode(item); });
@@ -886,6 +890,150 @@ void EditorWindow::ShowDetailedInformation()
     }
     ServiceDetailsDialog dialog(*snapshot_, model_->RecordOfRow(rows.front()), model_->Hex(), this);
     dialog.exec();
+}
+
+}  // namespace velk::gui
+
+namespace velk::gui {
+namespace {
+
+// Adds one item per text of `items` to a sub-menu of `parent`; `act` gets the item's value.
+void AddValueMenu(QMenu* parent, const QString& title, const TextList& items, const std::function<void(std::uint8_t)>& act)
+{
+    auto* sub = parent->addMenu(title);
+    for (std::size_t v = 0; v < items.size(); ++v)
+        sub->addAction(Q(items[v]), [act, v] { act(static_cast<std::uint8_t>(v)); });
+}
+
+}  // namespace
+
+void EditorWindow::Marked(const std::optional<MarkResult>& result)
+{
+    if (!result)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Changed();
+    QApplication::restoreOverrideCursor();
+}
+
+void EditorWindow::ApplySelection(const std::optional<std::vector<bool>>& selection)
+{
+    if (!selection)
+        return;
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < selection->size(); ++i)
+        if ((*selection)[i])
+            rows.push_back(static_cast<int>(i));
+    busy_ = true;  // one selection change, not one per row
+    SelectRows(rows);
+    busy_ = false;
+    emit contextChanged();
+}
+
+std::uint32_t EditorWindow::CarrierListSatellite() const
+{
+    return CurrentKind() == kSatelliteNode ? static_cast<std::uint32_t>(NumberOf(tree_->currentItem())) : 0;
+}
+
+void EditorWindow::AddMarkMenus(QMenu* menu)
+{
+    const auto kind = model_->Kind();
+    if (kind == ListKind::None)
+        return;
+    auto* mark = menu->addMenu("Mark As");
+    auto* select = menu->addMenu(kind == ListKind::Services || kind == ListKind::Carriers ? "Selection" : "Select");
+    select->addAction("A&ll", [this] { ApplySelection(SelectAllRows(static_cast<std::size_t>(model_->rowCount()))); });
+    select->addAction("&Invert Selection", [this] {
+        std::vector<bool> current(static_cast<std::size_t>(model_->rowCount()), false);
+        for (int row : SelectedRows())
+            current[static_cast<std::size_t>(row)] = true;
+        ApplySelection(InvertSelection(current));
+    });
+    select->addSeparator();
+    mark->setEnabled(!SelectedRows().empty());
+    switch (kind) {
+    case ListKind::Lnbs: AddLnbMarks(mark, select); break;
+    case ListKind::Satellites: AddSatelliteMarks(mark, select); break;
+    case ListKind::Carriers: AddCarrierMarks(mark, select); break;
+    case ListKind::Services: AddServiceMarks(mark, select); break;
+    case ListKind::None: break;
+    }
+}
+
+void EditorWindow::AddLnbMarks(QMenu* mark, QMenu* select)
+{
+    const std::pair<const char*, LnbField> fields[] = {{"Power Control", LnbField::Power}, {"LNB Type", LnbField::Type},
+        {"DiSEqC 1.0", LnbField::Diseqc10}, {"DiSEqC 1.1", LnbField::Diseqc11}, {"Tone Burst", LnbField::ToneBurst},
+        {"Repeat Mode", LnbField::Repeat}, {"22 Khz", LnbField::Khz22}};
+    for (const auto& [title, field] : fields) {
+        const TextList& items = field == LnbField::Power ? PowerNames() : field == LnbField::Type ? LnbTypeNames(store_.productType)
+            : field == LnbField::Diseqc10 ? Diseqc10Names(store_.productType) : field == LnbField::Diseqc11 ? Diseqc11Names()
+            : field == LnbField::ToneBurst ? ToneBurstNames() : field == LnbField::Repeat ? RepeatNames() : Khz22Names();
+        const auto f = field;
+        AddValueMenu(mark, title, items, [this, f](std::uint8_t v) { Marked(MarkLnbs(store_, ui_, SelectedRowNumbers(), f, v)); });
+        AddValueMenu(select, title, items, [this, f](std::uint8_t v) { ApplySelection(SelectLnbs(store_, ui_, f, v)); });
+    }
+}
+
+void EditorWindow::AddSatelliteMarks(QMenu* mark, QMenu* select)
+{
+    const auto lnbs = LnbIndexNames(store_.lnbCount);
+    AddValueMenu(mark, "LNB Index", lnbs, [this](std::uint8_t v) {
+        Marked(MarkSatellites(store_, ui_, SelectedRowNumbers(), SatelliteField::LnbIndex, v));
+    });
+    AddValueMenu(select, "LNB Index", lnbs, [this](std::uint8_t v) { ApplySelection(SelectSatellites(store_, ui_, SatelliteField::LnbIndex, v)); });
+    const TextList eastWest{"&East", "&West"};
+    const TextList factory{"&No Factory Default", "&Factory Default"};
+    for (std::uint8_t v = 0; v < 2; ++v) {
+        mark->addAction(Q(eastWest[v]), [this, v] { Marked(MarkSatellites(store_, ui_, SelectedRowNumbers(), SatelliteField::EastWest, v)); });
+        select->addAction(Q(eastWest[v]), [this, v] { ApplySelection(SelectSatellites(store_, ui_, SatelliteField::EastWest, v)); });
+    }
+    for (std::uint8_t v : {1, 0}) {
+        mark->addAction(Q(factory[v]), [this, v] { Marked(MarkSatellites(store_, ui_, SelectedRowNumbers(), SatelliteField::FactoryDefault, v)); });
+        select->addAction(Q(factory[v]), [this, v] { ApplySelection(SelectSatellites(store_, ui_, SatelliteField::FactoryDefault, v)); });
+    }
+}
+
+void EditorWindow::AddCarrierMarks(QMenu* mark, QMenu* select)
+{
+    const auto s = CarrierListSatellite();
+    AddValueMenu(mark, "Polarization", PolarizationNames(), [this, s](std::uint8_t v) {
+        Marked(MarkCarriers(store_, ui_, s, SelectedRowNumbers(), CarrierField::Polarization, v));
+    });
+    AddValueMenu(mark, "FEC", FecNames(), [this, s](std::uint8_t v) { Marked(MarkCarriers(store_, ui_, s, SelectedRowNumbers(), CarrierField::Fec, v)); });
+    const bool factoryAllowed = CanMarkCarrierFactoryDefault(store_, s, SelectedRowNumbers());
+    mark->addAction("&Factory Default", [this, s] { Marked(MarkCarriers(store_, ui_, s, SelectedRowNumbers(), CarrierField::FactoryDefault, 1)); })
+        ->setEnabled(factoryAllowed);
+    mark->addAction("&No Factory Default", [this, s] { Marked(MarkCarriers(store_, ui_, s, SelectedRowNumbers(), CarrierField::FactoryDefault, 0)); })
+        ->setEnabled(factoryAllowed);
+    AddValueMenu(select, "Polarization", PolarizationNames(), [this, s](std::uint8_t v) {
+        ApplySelection(SelectCarriers(store_, ui_, s, CarrierField::Polarization, v));
+    });
+    AddValueMenu(select, "FEC", FecNames(), [this, s](std::uint8_t v) { ApplySelection(SelectCarriers(store_, ui_, s, CarrierField::Fec, v)); });
+    select->addAction("&Factory Default", [this, s] { ApplySelection(SelectCarriers(store_, ui_, s, CarrierField::FactoryDefault, 1)); });
+    select->addAction("&No Factory Default", [this, s] { ApplySelection(SelectCarriers(store_, ui_, s, CarrierField::FactoryDefault, 0)); });
+}
+
+void EditorWindow::AddServiceMarks(QMenu* mark, QMenu* select)
+{
+    const std::pair<const char*, ServiceMark> marks[] = {{"&Scrambled", ServiceMark::Scrambled}, {"&FTA", ServiceMark::Fta},
+        {"&TV", ServiceMark::Tv}, {"&Radio", ServiceMark::Radio}, {"Factory &Default", ServiceMark::FactoryDefault},
+        {"No Factory Default", ServiceMark::NoFactoryDefault}};
+    for (const auto& [text, m] : marks) {
+        const auto which = m;
+        mark->addAction(text, [this, which] { Marked(MarkServices(store_, ui_, *CurrentServiceView(), SelectedRowNumbers(), which)); });
+    }
+    const std::pair<const char*, ServiceTest> tests[] = {{"&Scrambled", ServiceTest::Scrambled}, {"&FTA", ServiceTest::Fta},
+        {"&TV", ServiceTest::Tv}, {"&Radio", ServiceTest::Radio}, {"Factory Default", ServiceTest::FactoryDefault},
+        {"No Factory Default", ServiceTest::NoFactoryDefault}};
+    for (const auto& [text, t] : tests) {
+        const auto which = t;
+        select->addAction(text, [this, which] { ApplySelection(SelectServices(store_, ui_, *CurrentServiceView(), which)); });
+    }
+    auto* groups = select->addMenu("Favorite Group");
+    for (std::uint8_t g = 1; g <= 4; ++g)
+        groups->addAction(QString("Group %1").arg(g), [this, g] { ApplySelection(SelectServices(store_, ui_, *CurrentServiceView(), ServiceTest::Group, g)); });
+    groups->addAction("N&o Group", [this] { ApplySelection(SelectServices(store_, ui_, *CurrentServiceView(), ServiceTest::NoGroup)); });
 }
 
 }  // namespace velk::gui

@@ -4,6 +4,7 @@
 // the working store into a snapshot after every change and routes the popup
 // commands to the dialogs and editing operations.
 #include "common/ui.h"
+#include "database/factory_default.h"
 #include "database/record_list_model.h"
 #include "database/service_views.h"
 #include "database/store_snapshot.h"
@@ -15,6 +16,7 @@
 #include <memory>
 
 class QGroupBox;
+class QMenu;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -34,6 +36,8 @@ public:
     void Reload();
     // Carries out a popup-menu or view command; false when it does not apply here.
     bool Command(int command);
+    // Adds the list's "Mark As" and selection sub-menus for the rows it shows.
+    void AddMarkMenus(QMenu* menu);
     // Whether `command` applies to the current node and rows (menu enabling).
     bool CanRun(int command) const;
 
@@ -67,7 +71,7 @@ signals:
     // The node, the rows or the contents changed: menu enabling may change.
     void contextChanged();
     // Right click on the tree or the list: the frame shows the popup menu.
-    void popupRequested(const QPoint& globalPos);
+    void popupRequested(const QPoint& globalPos, bool onList);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +110,14 @@ private:
     void ExpandCollapse();
     void ShowDetailedInformation();
     void SetHex(bool hex);
+    // Mark passes and selection passes of the popup menus.
+    void Marked(const std::optional<velk::MarkResult>& result);
+    void ApplySelection(const std::optional<std::vector<bool>>& selection);
+    std::uint32_t CarrierListSatellite() const;  // 0 in "All Carrier(s)"
+    void AddLnbMarks(QMenu* mark, QMenu* select);
+    void AddSatelliteMarks(QMenu* mark, QMenu* select);
+    void AddCarrierMarks(QMenu* mark, QMenu* select);
+    void AddServiceMarks(QMenu* mark, QMenu* select);
     std::vector<std::uint16_t> OtherProgramNumbers(std::uint32_t serviceRecord) const;
 
     WorkingStore& store_;

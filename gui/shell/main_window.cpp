@@ -225,7 +225,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::ShowPopup(const QPoint& globalPos)
+void MainWindow::ShowPopup(const QPoint& globalPos, bool onList)
 {
     UpdateCommands();
     QMenu menu(this);
@@ -240,6 +240,10 @@ void MainWindow::ShowPopup(const QPoint& globalPos)
     auto* view = menu.addMenu("View As");
     view->addAction(Action(cmd::ViewDecimal));
     view->addAction(Action(cmd::ViewHex));
+    if (editor_ && onList) {
+        menu.addSeparator();
+        editor_->AddMarkMenus(&menu);
+    }
     menu.exec(globalPos);
 }
 

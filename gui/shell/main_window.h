@@ -67,7 +67,7 @@ private:
     void OpenEditor(const QString& title);
     void DropEditor();
     void UpdateCommands();
-    void ShowPopup(const QPoint& globalPos);
+    void ShowPopup(const QPoint& globalPos, bool onList);
     void EditColours();
     void EditDefaultValues();
     void SaveGeometry();

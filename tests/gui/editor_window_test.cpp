@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -144,6 +145,53 @@ private slots:
         const auto service = ReadRecord<ServiceRecord>(run.Store(), run.ui, 1);
         QCOMPARE(int(service->type), int(kServiceRadio));
         QCOMPARE(service->videoPid, kNoPid);
+    }
+
+    void popupMarksAndSelectsRows()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->SatelliteNode(1));
+        editor->findChild<QPushButton*>("levelCarrier")->click();
+        editor->FocusList();
+        editor->SelectRows({1});
+        QMenu menu;
+        editor->AddMarkMenus(&menu);
+        FindAction(&menu, {"Mark As", "Polarization", "Vertical"})->trigger();
+        QCOMPARE(run.Column(3), QStringList({"Horizontal", "Vertical"}));
+        QCOMPARE(int(ReadRecord<CarrierRecord>(run.Store(), run.ui, 3)->polarization), 1);  // row 2 is carrier record 3
+        QVERIFY(editor->Modified());
+
+        QMenu again;
+        editor->AddMarkMenus(&again);
+        FindAction(&again, {"Selection", "Polarization", "Horizontal"})->trigger();
+        QCOMPARE(editor->SelectedRows(), std::vector<int>{0});
+        FindAction(&again, {"Selection", "&Invert Selection"})->trigger();
+        QCOMPARE(editor->SelectedRows(), std::vector<int>{1});
+
+        // Service rows: marking one factory default marks its carrier and satellite.
+        editor->SelectNode(editor->CarrierNode(2, 1));
+        editor->FocusList();
+        editor->SelectRows({0});
+        QMenu services;
+        editor->AddMarkMenus(&services);
+        FindAction(&services, {"Mark As", "Factory &Default"})->trigger();
+        QCOMPARE(int(ReadRecord<SatelliteRecord>(run.Store(), run.ui, 2)->factoryDefault), 1);
+        QCOMPARE(int(ReadRecord<CarrierRecord>(run.Store(), run.ui, 2)->factoryDefault), 1);
+    }
+
+private:
+    static QAction* FindAction(QMenu* menu, const QStringList& path)
+    {
+        for (auto* action : menu->actions()) {
+            if (action->text() != path.front())
+                continue;
+            if (path.size() == 1)
+                return action;
+            if (action->menu())
+                return FindAction(action->menu(), path.mid(1));
+        }
+        return nullptr;
     }
 };
 
