@@ -55,6 +55,10 @@ QIcon NodeIcon(bool factoryDefault)
 QTreeWidgetItem* MakeNode(const QString& text, int kind, int number = 0, int record = 0)
 {
     auto* item = new QTreeWidgetItem(QStringList{text});
+    auto flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    if (kind == kSatelliteNode || kind == kCarrierNode)
+        flags |= Qt::ItemIsDragEnabled;
+    item->setFlags(flags);
     item->setData(0, kKindRole, kind);
     item->setData(0, kNumberRole, number);
     item->setData(0, kRecordRole, record);
@@ -65,7 +69,7 @@ QTreeWidgetItem* MakeNode(const QString& text, int kind, int number = 0, int rec
 
 EditorWindow::EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colours, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), colours_(colours), snapshot_(std::make_shared<StoreSnapshot>()),
-      tree_(new QTreeWidget(this)), list_(new QTableView(this)), model_(new RecordListModel(colours, this)),
+      tree_(new EditorTree(this)), list_(new EditorList(this)), model_(new RecordListModel(colours, this)),
       header_(new QLabel(this)), stripGroup_(new QGroupBox(" Information ", this)), strip_(new QTableWidget(1, 7, stripGroup_))
 {
     setObjectName("VelkChild");
@@ -79,7 +83,8 @@ void EditorWindow::BuildLayout()
     tree_->setHeaderHidden(true);
     tree_->setIconSize(QSize(16, 13));
     tree_->setToolTip("Right click to get the options menu or \n Under correponding level press F2 to insert a new item");
-    tree_->setDragDropMode(QAbstractItemView::NoDragDrop);
+    tree_->setDragDropMode(QAbstractItemView::InternalMove);
+    tree_->setDefaultDropAction(Qt::MoveAction);
     tree_->installEventFilter(this);
 
     list_->setObjectName("list");
@@ -93,6 +98,10 @@ void EditorWindow::BuildLayout()
     list_->horizontalHeader()->setHighlightSections(false);
     list_->setToolTip("Right click to get the options menu or \n Drag & Drop a item to change that item's location");
     list_->installEventFilter(this);
+    list_->setDragDropMode(QAbstractItemView::InternalMove);
+    list_->setDragDropOverwriteMode(false);
+    connect(tree_, &EditorTree::nodeDropped, this, &EditorWindow::DropNode);
+    connect(list_, &EditorList::rowsDropped, this, &EditorWindow::DropRows);
 
     header_->setObjectName("header");
     QFont bold = header_->font();
@@ -745,6 +754,46 @@ void EditorWindow::Move(bool swap)
         Changed(&EditorWindow::FindSatellite, static_cast<int>(target));
     else
         Changed(&EditorWindow::FindCarrier, s, static_cast<int>(target));
+}
+
+void EditorWindow::DropNode(QTreeWidgetItem* dragged, QTreeWidgetItem* target)
+{
+    const int kind = KindOf(dragged);
+    if (kind == kSatelliteNode) {
+        if (KindOf(target) != kSatelliteNode) {
+            ShowInfo(ui_, "Satellite move within the \"Satellite Information\".");
+            return;
+        }
+        const int to = NumberOf(target);
+        if (MoveSatellite(store_, ui_, static_cast<std::uint32_t>(NumberOf(dragged)), static_cast<std::uint32_t>(to)))
+            Changed(&EditorWindow::FindSatellite, to);
+    } else if (kind == kCarrierNode) {
+        if (KindOf(target) != kCarrierNode || target->parent() != dragged->parent()) {
+            ShowInfo(ui_, "Carrier move within the satellite.");
+            return;
+        }
+        const int s = NumberOf(dragged->parent());
+        const int to = NumberOf(target);
+        if (MoveCarrier(store_, ui_, static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(NumberOf(dragged)), static_cast<std::uint32_t>(to)))
+            Changed(&EditorWindow::FindCarrier, s, to);
+    }
+}
+
+void EditorWindow::DropRows(int target)
+{
+    const int kind = CurrentKind();
+    const bool allowed = model_->Kind() == ListKind::Services && model_->rowCount() >= 2
+        && (kind == kSatelliteNode || kind == kCarrierNode || kind == kAllServices);
+    const auto rows = SelectedRowNumbers();
+    if (!allowed || rows.empty() || target < 0 || target >= model_->rowCount() || !CheckConsecutiveRows(ui_, rows))
+        return;
+    if (MoveServiceBlock(store_, ui_, *CurrentServiceView(), rows.front() - 1, static_cast<std::uint32_t>(rows.size()),
+                         static_cast<std::uint32_t>(target))) {
+        Changed();
+        FocusList();
+        SelectRows({target});
+        list_->scrollTo(model_->index(target, 0));
+    }
 }
 
 void EditorWindow::MoveUpDown(bool up)

@@ -4,6 +4,7 @@
 // the working store into a snapshot after every change and routes the popup
 // commands to the dialogs and editing operations.
 #include "common/ui.h"
+#include "database/drop_views.h"
 #include "database/factory_default.h"
 #include "database/record_list_model.h"
 #include "database/service_views.h"
@@ -19,9 +20,7 @@ class QGroupBox;
 class QMenu;
 class QLabel;
 class QPushButton;
-class QTableView;
 class QTableWidget;
-class QTreeWidget;
 
 namespace velk::gui {
 
@@ -52,6 +51,10 @@ public:
 
     QTreeWidget* Tree() const { return tree_; }
     QTableView* List() const { return list_; }
+    // A tree node dropped on another: moves a satellite or a carrier within its satellite.
+    void DropNode(QTreeWidgetItem* dragged, QTreeWidgetItem* target);
+    // The selected service rows dropped on row `target` (0-based).
+    void DropRows(int target);
     RecordListModel* Model() const { return model_; }
     QTableWidget* Strip() const { return strip_; }
     QGroupBox* StripGroup() const { return stripGroup_; }
@@ -124,8 +127,8 @@ private:
     Ui& ui_;
     const ColourTable& colours_;
     std::shared_ptr<const StoreSnapshot> snapshot_;
-    QTreeWidget* tree_;
-    QTableView* list_;
+    EditorTree* tree_;
+    EditorList* list_;
     RecordListModel* model_;
     QLabel* header_;
     QPushButton* filterButtons_[3];

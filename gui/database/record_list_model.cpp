@@ -181,6 +181,14 @@ int RecordListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
+Qt::ItemFlags RecordListModel::flags(const QModelIndex& index) const
+{
+    auto flags = QAbstractTableModel::flags(index);
+    if (kind_ == ListKind::Services)
+        flags |= index.isValid() ? Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled : Qt::ItemIsDropEnabled;
+    return flags;
+}
+
 QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())

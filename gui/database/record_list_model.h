@@ -52,6 +52,9 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Service rows can be dragged within the list (the editor carries the drop out).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
 
 private:
     void Reset(ListKind kind, std::vector<Column> columns, std::vector<std::uint32_t> records);

@@ -285,6 +285,7 @@ QAction* MainWindow::MakeAction(int command)
 
 void MainWindow::BuildMenus()
 {
+    // Menu mnemonics keep clear of Alt+T, R, A, C and V: those press the editor's list buttons.
     auto add = [this](QMenu* menu, std::initializer_list<int> commands) {
         for (int c : commands)
             menu->addAction(MakeAction(c));
@@ -304,12 +305,12 @@ void MainWindow::BuildMenus()
     add(exportMenu, {cmd::TextFile});
     auto* merge = menuBar()->addMenu(tr("&Merge"));
     add(merge, {cmd::MergeSatcoDx, cmd::MergeDvb2000, cmd::MergeLyngsat, cmd::MergeSdb});
-    auto* tools = menuBar()->addMenu(tr("&Tools"));
+    auto* tools = menuBar()->addMenu(tr("T&ools"));
     add(tools, {cmd::Compression});
     auto* urt = tools->addMenu(tr("BIN&2URT"));
     add(urt, {cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt});
     add(tools, {cmd::Vantorup, cmd::SortInformation, cmd::UndoSorting, cmd::SdbInformation});
-    auto* config = menuBar()->addMenu(tr("&Config"));
+    auto* config = menuBar()->addMenu(tr("Confi&g"));
     add(config, {cmd::Settings, cmd::Color, cmd::DefaultValues});
     auto* help = menuBar()->addMenu(tr("&Help"));
     add(help, {cmd::Contents, cmd::About});

@@ -180,6 +180,32 @@ private slots:
         QCOMPARE(int(ReadRecord<CarrierRecord>(run.Store(), run.ui, 2)->factoryDefault), 1);
     }
 
+    void dragAndDropFollowTheRules()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->DropNode(editor->CarrierNode(1, 1), editor->CarrierNode(2, 1));
+        QCOMPARE(run.LastMessage(), std::string("Carrier move within the satellite."));
+        editor->DropNode(editor->SatelliteNode(1), editor->CarrierNode(2, 1));
+        QCOMPARE(run.LastMessage(), std::string("Satellite move within the \"Satellite Information\"."));
+        QVERIFY(!editor->Modified());
+
+        editor->DropNode(editor->CarrierNode(1, 2), editor->CarrierNode(1, 1));
+        QCOMPARE(editor->CarrierNode(1, 1)->text(0), QString("[ 1 ] 11493 H"));
+        editor->DropNode(editor->SatelliteNode(1), editor->SatelliteNode(3));
+        QCOMPARE(editor->SatelliteNode(3)->text(0), QString("[ 3 ] Astra 19.2E"));
+        QCOMPARE(editor->Tree()->currentItem(), editor->SatelliteNode(3));
+
+        editor->SelectNode(editor->RootNode(kAllServices));
+        editor->SelectRows({0, 2});
+        editor->DropRows(4);
+        QCOMPARE(run.LastMessage(), std::string("Please select the sequence of item to Move"));
+        editor->SelectRows({3, 4});
+        editor->DropRows(0);
+        QCOMPARE(run.Column(2), QStringList({"Bayern 3", "Radio 1", "ZDF", "Das Erste", "Rai 1"}));
+        QCOMPARE(editor->SelectedRows(), std::vector<int>{0});
+    }
+
 private:
     static QAction* FindAction(QMenu* menu, const QStringList& path)
     {
