@@ -180,6 +180,29 @@ private slots:
         QCOMPARE(int(ReadRecord<CarrierRecord>(run.Store(), run.ui, 2)->factoryDefault), 1);
     }
 
+    void detailedInformationNeedsOneRowAndFollowsTheRadix()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllServices));
+        editor->SelectRows({0, 1});
+        QVERIFY(run.Run(cmd::DetailedInformation));
+        QCOMPARE(run.LastMessage(), std::string("Select any one service record"));
+        QVERIFY(run.Run(cmd::ViewHex));
+        editor->SelectRows({0});
+        QString title, video, lowFrequency;
+        test::OnModal([&](QWidget* dialog) {
+            title = dialog->windowTitle();
+            video = dialog->findChild<QLabel*>("Video PID [Hex]")->text();
+            lowFrequency = dialog->findChild<QLabel*>("Low freq. [MHz]")->text();
+            dialog->close();
+        });
+        QVERIFY(run.Run(cmd::DetailedInformation));
+        QCOMPARE(title, QString("ZDF Service Information"));
+        QCOMPARE(video, QString("6E"));
+        QCOMPARE(lowFrequency, QString("9750"));
+    }
+
     void dragAndDropFollowTheRules()
     {
         EditorRun run;
