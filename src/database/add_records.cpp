@@ -227,10 +227,7 @@ std::optional<ServiceAdded> AddServiceRecord(WorkingStore& store, Ui& ui, std::u
     StoreUpdate update(store);
     auto view = ReadOrderList(store, store_file::kCarrierView).value_or(std::vector<std::uint16_t>{});
     view.push_back(static_cast<std::uint16_t>(image->serviceOrder.size() - 1));
-    Bytes viewBytes(view.size() * 2);
-    for (std::size_t i = 0; i < view.size(); ++i)
-        StoreLe16(viewBytes, 2 * i, view[i]);
-    update.Replace(store_file::kCarrierView, std::move(viewBytes));
+    update.Replace(store_file::kCarrierView, EncodeList(view));
     if (!CommitStoreImage(store, *image, kServiceParts, update)) {
         ShowError(ui, kServiceWriteFailed);
         return std::nullopt;

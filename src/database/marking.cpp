@@ -141,6 +141,8 @@ RowSelection InvertSelection(const RowSelection& selection)
 
 std::optional<MarkResult> MarkLnbs(WorkingStore& store, Ui& ui, std::span<const std::uint32_t> rows, LnbField field, std::uint8_t value)
 {
+    if (rows.empty())
+        return MarkResult{};
     auto image = LoadStoreImage(store, image_part::kLnbs);
     const auto records = image ? RowRecords(rows, Identity(image->lnbs.size())) : std::nullopt;
     if (!records) {
@@ -164,6 +166,8 @@ std::optional<RowSelection> SelectLnbs(const WorkingStore& store, Ui& ui, LnbFie
 
 std::optional<MarkResult> MarkSatellites(WorkingStore& store, Ui& ui, std::span<const std::uint32_t> rows, SatelliteField field, std::uint8_t value)
 {
+    if (rows.empty())
+        return MarkResult{};
     if (field == SatelliteField::LnbIndex && value >= store.lnbCount)
         return MarkResult{};  // an item past the LNBs does nothing
     auto image = LoadStoreImage(store, kHierarchy);
@@ -198,6 +202,8 @@ std::optional<RowSelection> SelectSatellites(const WorkingStore& store, Ui& ui, 
 std::optional<MarkResult> MarkCarriers(WorkingStore& store, Ui& ui, std::uint32_t s, std::span<const std::uint32_t> rows,
                                        CarrierField field, std::uint8_t value)
 {
+    if (rows.empty())
+        return MarkResult{};
     auto image = LoadStoreImage(store, kHierarchy);
     const auto shown = image ? CarrierRows(*image, s) : std::nullopt;
     const auto records = shown ? RowRecords(rows, *shown) : std::nullopt;
@@ -255,6 +261,8 @@ bool CanMarkCarrierFactoryDefault(const WorkingStore& store, std::uint32_t s, st
 std::optional<MarkResult> MarkServices(WorkingStore& store, Ui& ui, const ServiceView& view, std::span<const std::uint32_t> rows,
                                        ServiceMark mark, std::uint8_t value)
 {
+    if (rows.empty())
+        return MarkResult{};
     const auto positions = ViewRowPositions(store, view);
     auto image = positions ? LoadStoreImage(store, kHierarchy | image_part::kServiceOrder) : std::nullopt;
     const auto shown = image ? RowRecords(rows, *positions) : std::nullopt;

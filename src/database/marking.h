@@ -3,7 +3,7 @@
 // over rows. A mark writes one field value into the record of every given row
 // (rows 1-based, as the list shows them) and keeps the factory-default
 // hierarchy; a selection yields, for every row of the list, whether it matches.
-// Marks return nullopt after their message when a file cannot be used; the
+// An empty row set changes nothing. Marks return nullopt after their message when a file cannot be used; the
 // store is then unchanged.
 #include "common/ui.h"
 #include "database/factory_default.h"

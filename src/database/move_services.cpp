@@ -39,8 +39,9 @@ std::optional<std::vector<std::uint32_t>> ViewRowPositions(const WorkingStore& s
                                               : ReadOrderList(store, ViewListFile(view.kind));
     if (!list)
         return std::nullopt;
+    // A view list is strictly ascending; anything else is not a view of this store.
     for (const auto e : *list) {
-        if (e >= store.serviceCount)
+        if (e >= store.serviceCount || (!positions.empty() && e <= positions.back()))
             return std::nullopt;
         positions.push_back(e);
     }

@@ -29,7 +29,8 @@ std::optional<std::uint32_t> MoveServiceUpDown(WorkingStore& store, Ui& ui, cons
 // Refused unless exactly two: "Select two service information to swap".
 bool SwapServices(WorkingStore& store, Ui& ui, const ServiceView& view, std::span<const std::uint32_t> selectedRows);
 
-// 0-based channel position of every row of `view` as last built.
+// 0-based channel position of every row of `view` as last built; nullopt when
+// its view list cannot be read or is not strictly ascending inside the order list.
 std::optional<std::vector<std::uint32_t>> ViewRowPositions(const WorkingStore& store, const ServiceView& view);
 
 }  // namespace velk

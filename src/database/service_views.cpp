@@ -71,7 +71,7 @@ std::optional<std::vector<ServiceRow>> BuildAllServicesView(const WorkingStore& 
     auto rows = CollectRows(*image, {}, filter, list);
     if (filter == ServiceFilter::Both)
         list.clear();  // rows are channel positions themselves
-    if (!WriteOrderList(store, store_file::kAllServicesView, list)) {
+    if (!ReplaceListFile(store, store_file::kAllServicesView, list)) {
         ShowError(ui, kFileAccessError);
         return std::nullopt;
     }
@@ -88,7 +88,7 @@ std::optional<std::vector<ServiceRow>> BuildSatelliteView(const WorkingStore& st
     const auto starts = CarrierPositionStarts(image->satellites);
     std::vector<std::uint16_t> list;
     auto rows = CollectRows(*image, ServicesOfCarrierPositions(*image, starts[s - 1], starts[s]), filter, list);
-    if (!WriteOrderList(store, store_file::kSatelliteView, list)) {
+    if (!ReplaceListFile(store, store_file::kSatelliteView, list)) {
         ShowError(ui, kViewAccessError);
         return std::nullopt;
     }
@@ -110,7 +110,7 @@ std::optional<std::vector<ServiceRow>> BuildCarrierView(const WorkingStore& stor
     const auto position = CarrierPositionStarts(image->satellites)[s - 1] + p - 1;
     std::vector<std::uint16_t> list;
     auto rows = CollectRows(*image, ServicesOfCarrierPositions(*image, position, position + 1), filter, list);
-    if (!WriteOrderList(store, store_file::kCarrierView, list)) {
+    if (!ReplaceListFile(store, store_file::kCarrierView, list)) {
         ShowError(ui, kViewAccessError);
         return std::nullopt;
     }

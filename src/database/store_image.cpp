@@ -40,14 +40,6 @@ void StageLevel(const WorkingStore& store, const std::vector<Record>& records, S
                                        [&](std::size_t i) { return F::Encode(records[i], store.placement); }));
 }
 
-Bytes EncodeList(const std::vector<std::uint16_t>& entries)
-{
-    Bytes bytes(entries.size() * 2);
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        StoreLe16(bytes, 2 * i, entries[i]);
-    return bytes;
-}
-
 // Every carrier points at a satellite and every satellite counts its carriers.
 bool CarriersMatchSatellites(const StoreImage& image)
 {
@@ -64,6 +56,21 @@ bool CarriersMatchSatellites(const StoreImage& image)
 }
 
 }  // namespace
+
+Bytes EncodeList(const std::vector<std::uint16_t>& entries)
+{
+    Bytes bytes(entries.size() * 2);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        StoreLe16(bytes, 2 * i, entries[i]);
+    return bytes;
+}
+
+bool ReplaceListFile(const WorkingStore& store, std::string_view name, const std::vector<std::uint16_t>& entries)
+{
+    StoreUpdate update(store);
+    update.Replace(name, EncodeList(entries));
+    return update.Commit();
+}
 
 std::optional<StoreImage> LoadStoreImage(const WorkingStore& store, unsigned parts)
 {

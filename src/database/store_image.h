@@ -40,6 +40,12 @@ std::optional<StoreImage> LoadStoreImage(const WorkingStore& store, unsigned par
 // Stages the parts named in `parts` into `update`.
 void StageStoreImage(const WorkingStore& store, const StoreImage& image, unsigned parts, StoreUpdate& update);
 
+// A 16-bit list file's bytes.
+Bytes EncodeList(const std::vector<std::uint16_t>& entries);
+
+// Replaces one list file through a StoreUpdate (old or new file, never half).
+bool ReplaceListFile(const WorkingStore& store, std::string_view name, const std::vector<std::uint16_t>& entries);
+
 // Stages `parts` into `update`, commits it and takes the counts: all or nothing.
 bool CommitStoreImage(WorkingStore& store, const StoreImage& image, unsigned parts, StoreUpdate& update);
 bool CommitStoreImage(WorkingStore& store, const StoreImage& image, unsigned parts);

@@ -15,7 +15,8 @@
 
 namespace velk::test {
 
-// Empty string when every relation holds, else what broke.
+// Empty string when every relation holds (the factory-default hierarchy
+// included), else what broke.
 std::string StoreInvariantFault(const WorkingStore& store);
 
 // Names of the services in channel order.

@@ -37,6 +37,15 @@ std::string StoreInvariantFault(const WorkingStore& store)
     for (const auto& sat : image->satellites)
         if (sat.lnbIndex >= store.lnbCount)
             return "satellite points past the LNBs";
+    const auto starts = ServiceBlockStarts(image->carriers);
+    for (std::size_t k = 0; k < image->carriers.size(); ++k) {
+        const auto& c = image->carriers[k];
+        if (c.factoryDefault == 1 && image->satellites[c.satelliteIndex].factoryDefault != 1)
+            return "carrier factory default under a plain satellite";
+        for (auto r = starts[k]; r < starts[k + 1]; ++r)
+            if (image->services[r].factoryDefault == 1 && c.factoryDefault != 1)
+                return "service factory default under a plain carrier";
+    }
     for (const auto& name : {store_file::kScratch, std::string_view(".TempSER.stb.new"), std::string_view(".TempSER.stb.old")})
         if (std::filesystem::exists(store.File(name)))
             return "scratch file left behind";

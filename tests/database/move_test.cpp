@@ -80,6 +80,12 @@ TEST_F(EditTest, ServiceBlockMovesNextToTheTargetRowInAFilteredView)
     EXPECT_EQ(ChannelNames(store), (Names{"s1c1v2", "s1c1v1", "s1c1v3", "s1c1v4", "s1c1v5", "s1c1v6"}));
     ASSERT_TRUE(MoveServiceBlock(store, ui, {}, 3, 2, 4));  // a target inside the block changes nothing
     EXPECT_EQ(ChannelNames(store), (Names{"s1c1v2", "s1c1v1", "s1c1v3", "s1c1v4", "s1c1v5", "s1c1v6"}));
+    // A view list that is not a view of this store is refused, not applied.
+    const std::vector<std::uint16_t> stale{3, 3, 5};
+    ASSERT_TRUE(WriteOrderList(store, store_file::kCarrierView, stale));
+    EXPECT_FALSE(MoveServiceBlock(store, ui, tv, 0, 2, 2));
+    EXPECT_EQ(ChannelNames(store), (Names{"s1c1v2", "s1c1v1", "s1c1v3", "s1c1v4", "s1c1v5", "s1c1v6"}));
+    EXPECT_EQ(ui.Texts(), Names{"Error No: -3 \n File Access Error!!!"});
 }
 
 TEST_F(EditTest, ServicesMoveUpDownAndSwapByTheirRows)
