@@ -60,6 +60,10 @@ std::string SavedCaption(const std::filesystem::path& path);
 
 // Size of the database in the old layout (without the filler).
 std::uint64_t OldLayoutSize(const WorkingStore& store);
+// The static-database upload refuses a database larger than this in the old layout.
+inline constexpr std::uint64_t kSdbUploadLimit = 65440;
+// True when the database fits the static-database upload.
+inline bool FitsSdbUpload(const WorkingStore& store) { return OldLayoutSize(store) <= kSdbUploadLimit; }
 // The information text for the counts and size.
 std::string SdbInformationText(const WorkingStore& store);
 // The command: refuses without LNB or satellite, sets the size-information

@@ -97,13 +97,15 @@ void AppendService(Bytes& out, const ServiceRecord& s, std::uint16_t carrier)
 
 void AppendHeader(Bytes& out, const SdbHeaderInfo& h, Placement p)
 {
-    out.insert(out.end(), {'e', 'E', 1, 0, 0, 0});
-    out.resize(out.size() + 2);
-    StoreLe16(out, out.size() - 2, kSectionCount);
-    out.insert(out.end(), h.date.begin(), h.date.end());
-    out.push_back(static_cast<std::uint8_t>(p));
-    out.insert(out.end(), h.userInitial.begin(), h.userInitial.end());
-    out.insert(out.end(), {0, h.sdbMajor, h.sdbMinor, 0xFF, 0xFF});
+    std::array<std::uint8_t, kNewHeaderSize> header{'e', 'E', 1};
+    StoreLe16(header, 6, kSectionCount);
+    std::copy(h.date.begin(), h.date.end(), header.begin() + 8);
+    header[15] = static_cast<std::uint8_t>(p);
+    std::copy(h.userInitial.begin(), h.userInitial.end(), header.begin() + 16);
+    header[20] = h.sdbMajor;
+    header[21] = h.sdbMinor;
+    StoreLe16(header, 22, 0xFFFF);
+    out.insert(out.end(), header.begin(), header.end());
 }
 
 std::uint16_t Count16(std::size_t n) { return static_cast<std::uint16_t>(n); }

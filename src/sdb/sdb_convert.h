@@ -8,6 +8,7 @@
 // written unchanged.
 #include "common/bytes.h"
 #include "common/ui.h"
+#include "sdb/sdb_format.h"  // kConvertOk, kConvertFailed, kConvertNotOpened
 
 #include <cstdint>
 #include <filesystem>

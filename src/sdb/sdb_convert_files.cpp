@@ -4,6 +4,8 @@
 #include "sdb/sdb_diagnostic.h"
 #include "sdb/sdb_format.h"
 
+#include <new>
+
 namespace velk::sdb {
 namespace {
 
@@ -15,7 +17,13 @@ std::uint32_t ConvertFile(const std::filesystem::path& input, const std::filesys
         Diagnose(__LINE__, "%s %d> Could not open Files [%s] [%s]", input.c_str(), output.c_str());
         return kConvertNotOpened;
     }
-    const auto converted = convert(ByteView(*data));
+    std::optional<Bytes> converted;
+    try {
+        converted = convert(ByteView(*data));
+    } catch (const std::bad_alloc&) {
+        Diagnose(__LINE__, "%s %d> Malloc fails [%d]", static_cast<int>(data->size()));
+        return kConvertFailed;
+    }
     if (!converted)
         return kConvertFailed;
     if (!WriteFileAtomic(output, *converted)) {

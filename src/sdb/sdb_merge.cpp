@@ -142,8 +142,10 @@ void PatchCount(Bytes& bytes, std::size_t headerAt, std::uint16_t count) { Store
 Bytes BuildOutput(Ui& ui, MergeInput& f1, MergeInput& f2, Placement p)
 {
     Output out;
-    out.bytes.insert(out.bytes.end(), {'e', 'E', 1, 0, 0, 0});
-    out.bytes.resize(kNewHeaderSize, 0);
+    out.bytes.assign(kNewHeaderSize, 0);
+    out.bytes[0] = 'e';
+    out.bytes[1] = 'E';
+    out.bytes[2] = 1;
     StoreLe16(out.bytes, 6, kSectionCount);
     out.bytes[15] = static_cast<std::uint8_t>(p);
     std::copy_n(f1.data.begin() + 16, 3, out.bytes.begin() + 16);

@@ -117,13 +117,22 @@ bool Consistent(const SdbImage& image)
 {
     const int line = __LINE__;
     std::size_t services = 0;
+    std::vector<std::size_t> carriersOf(image.satellites.size());
     for (const auto& c : image.carriers) {
         if (c.satelliteIndex >= image.satellites.size()) {
             Diagnose(line, "%s %d> Carrier of satellite [%d] beyond the %zu satellites", int{c.satelliteIndex}, image.satellites.size());
             return false;
         }
+        ++carriersOf[c.satelliteIndex];
         services += c.serviceCount;
     }
+    // The editor finds a satellite's carriers through these counts.
+    for (std::size_t s = 0; s < carriersOf.size(); ++s)
+        if (carriersOf[s] != image.satellites[s].carrierCount) {
+            Diagnose(line, "%s %d> Satellite [%zu] counts %d carriers, %zu point to it", s,
+                     int{image.satellites[s].carrierCount}, carriersOf[s]);
+            return false;
+        }
     if (services != image.services.size()) {
         Diagnose(line, "%s %d> Carriers hold %zu services, the file %zu", services, image.services.size());
         return false;

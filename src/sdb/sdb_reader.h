@@ -6,8 +6,8 @@
 // lists and counts with its content; the SDB version, user initial and
 // user-settings block go into the session. The whole file is checked before
 // anything is written: a truncated or inconsistent file (section past the end,
-// wrong record size, carrier of an unknown satellite, service runs that do not
-// add up, channel order outside the services) fails with a message and the
+// wrong record size, carrier of an unknown satellite, satellite carrier counts
+// or service runs that do not add up, channel order outside the services) fails with a message and the
 // reason on stderr, and the store is left as it was.
 #include "common/ui.h"
 #include "database/working_store.h"

@@ -113,6 +113,12 @@ TEST(SdbInformationCommand, TextsAndSizes)
               " Total  LNBs\t: 1 \n Total  Satellites\t: 2 \n Total  Carriers\t: 3 \n Total  Services\t: 3 \n BIN File Size\t: 586 Bytes ");
     s.store.serviceCount = 100;
     EXPECT_EQ(OldLayoutSize(s.store), 12u + 56 + 108 + 3400 + 308);
+    EXPECT_TRUE(FitsSdbUpload(s.store));
+    s.store.serviceCount = 1910;  // 65424 bytes, the largest below the limit
+    EXPECT_TRUE(FitsSdbUpload(s.store));
+    ++s.store.serviceCount;
+    EXPECT_FALSE(FitsSdbUpload(s.store));
+    s.store.serviceCount = 100;
     EXPECT_EQ(SdbInformationText(s.store).substr(SdbInformationText(s.store).rfind('\n') + 1),
               " BIN File Size\t: 3.79 KB ( 3884 Bytes )");
 }

@@ -215,7 +215,9 @@ TEST(SdbReader, InconsistentRelationsAreRefused)
     StoreLe16(badRuns, carriers + 6, 5);  // A holds 5 services
     auto badOsl = good;
     StoreLe16(badOsl, carriers + 3 * 36 + 16 + 3 * 32 + 16, 3);
-    for (const auto& bad : {badSat, badRuns, badOsl}) {
+    auto badCount = good;
+    badCount[24 + 16 + 8 + 16] = 2;  // Astra claims 2 carriers, 1 points to it
+    for (const auto& bad : {badSat, badRuns, badOsl, badCount}) {
         WriteBytes(file, bad);
         SampleStore target;
         ScriptedUi u;

@@ -1,0 +1,95 @@
+#include "sample_store.h"
+
+#include "commands.h"
+#include "sdb/sdb_reader.h"
+#include "sdb/sdb_writer.h"
+#include "support/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace velk::cli {
+int& ExitCode()
+{
+    static int code = 0;
+    return code;
+}
+}  // namespace velk::cli
+
+namespace velk::test {
+namespace {
+
+using namespace velk::sdb;
+
+int RunVelk(std::vector<std::string> args)
+{
+    CLI::App app;
+    cli::AddSdbCommands(app);
+    cli::ExitCode() = 0;
+    std::vector<const char*> argv{"velk"};
+    for (const auto& a : args)
+        argv.push_back(a.c_str());
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::ParseError& e) {
+        return e.get_exit_code() == 0 ? 0 : 2;
+    }
+    return cli::ExitCode();
+}
+
+struct CliFiles {
+    SampleStore s{2};
+    std::filesystem::path oldFile, newFile;
+    CliFiles()
+    {
+        s.FillSample();
+        ScriptedUi ui;
+        oldFile = s.dir / "db_old.bin";
+        newFile = s.dir / "db_new.bin";
+        EXPECT_EQ(WriteSdbBinFile(s.store, s.session, ui, oldFile, false, true), 1);
+        EXPECT_EQ(WriteSdbBinFile(s.store, s.session, ui, newFile, true, true), 1);
+    }
+    std::string P(const char* name) const { return (s.dir / name).string(); }
+};
+
+TEST(SdbCli, InfoReportAndConvert)
+{
+    CliFiles f;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunVelk({"info", f.oldFile.string()}), 0);
+    const auto out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find(" Total  LNBs\t: 16 \n Total  Satellites\t: 64 \n"), std::string::npos);
+    EXPECT_NE(out.find("Product Type\t: 2"), std::string::npos);
+
+    EXPECT_EQ(RunVelk({"report", f.newFile.string(), f.P("r.txt")}), 0);
+    EXPECT_EQ(RunVelk({"report", f.oldFile.string(), f.P("r2.txt")}), 0);
+    EXPECT_GT(std::filesystem::file_size(f.P("r.txt")), 1000u);
+
+    EXPECT_EQ(RunVelk({"convert", "--to", "old", f.newFile.string(), f.P("c.bin")}), 0);
+    EXPECT_EQ(ReadBytes(f.P("c.bin")), ReadBytes(f.oldFile));
+    EXPECT_EQ(RunVelk({"convert", "--to", "new", f.oldFile.string(), f.P("n.bin"), "--product-type", "2"}), 0);
+    EXPECT_EQ(ReadBytes(f.P("n.bin"))[0], 'e');
+    EXPECT_EQ(RunVelk({"convert", "--to", "old", f.P("missing"), f.P("x.bin")}), 1);
+    EXPECT_FALSE(std::filesystem::exists(f.P("x.bin")));
+    EXPECT_EQ(RunVelk({"info", f.P("r.txt")}), 1);
+}
+
+TEST(SdbCli, SortAndMerge)
+{
+    CliFiles f;
+    EXPECT_EQ(RunVelk({"sort", f.oldFile.string(), f.P("s.bin"), "--satellites", "name-desc", "--carriers", "freq", "--services", "radio-first"}), 0);
+    SampleStore opened(2);
+    ScriptedUi ui;
+    ASSERT_EQ(OpenSdbBinFile(opened.store, opened.session, ui, f.P("s.bin")), 1);
+    EXPECT_EQ(opened.Satellites()[0].name.Text(), "Hotbird");
+    EXPECT_EQ(RunVelk({"sort", f.oldFile.string(), f.P("s.bin"), "--satellites", "bogus"}), 2);
+
+    EXPECT_EQ(RunVelk({"merge", f.oldFile.string(), f.newFile.string(), f.P("m.bin"), "--keep", "2"}), 0);
+    SampleStore merged(2);
+    ASSERT_EQ(OpenSdbBinFile(merged.store, merged.session, ui, f.P("m.bin")), 1);
+    EXPECT_EQ(merged.store.satelliteCount, 64u);  // every name in both files: one copy each
+    EXPECT_EQ(RunVelk({"merge", f.P("missing"), f.newFile.string(), f.P("m2.bin")}), 1);
+    EXPECT_FALSE(std::filesystem::exists(f.P("m2.bin")));
+}
+
+}  // namespace
+}  // namespace velk::test
