@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "database/carrier_dialog.h"
+#include "database/change_carrier_dialog.h"
 #include "database/detail_strip.h"
 #include "database/display_texts.h"
 #include "database/add_records.h"
@@ -539,6 +540,7 @@ bool EditorWindow::CanRun(int command) const
             || (services && selected == 2);
     case cmd::FactoryDefault: return kind == kSatelliteNode || kind == kCarrierNode;
     case cmd::DetailedInformation: return services && selected > 0;
+    case cmd::ChangeCarrier: return services && selected > 0;
     default: return false;
     }
 }
@@ -558,6 +560,7 @@ bool EditorWindow::Command(int command)
     case cmd::MoveDown: MoveUpDown(false); break;
     case cmd::FactoryDefault: ToggleFactoryDefault(); break;
     case cmd::DetailedInformation: ShowDetailedInformation(); break;
+    case cmd::ChangeCarrier: ChangeCarrier(); break;
     case cmd::ExpandCollapse: ExpandCollapse(); break;
     case cmd::ViewDecimal: SetHex(false); break;
     case cmd::ViewHex: SetHex(true); break;
@@ -928,6 +931,20 @@ void EditorWindow::ExpandCollapse()
     auto* satInfo = RootNode(kSatelliteInformation);
     for (int i = 0; satInfo && i < satInfo->childCount(); ++i)
         satInfo->child(i)->setExpanded(expanded_);
+}
+
+void EditorWindow::ChangeCarrier()
+{
+    const auto rows = SelectedRowNumbers();
+    const auto view = CurrentServiceView();
+    if (!view || rows.empty())
+        return;
+    const auto source = CarrierOfRow(store_, ui_, *view, rows.front());
+    if (!source)
+        return;
+    ChangeCarrierDialog dialog(store_, ui_, *snapshot_, *view, rows, *source, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Changed();
 }
 
 void EditorWindow::ShowDetailedInformation()

@@ -112,6 +112,7 @@ private:
     void AfterEdit();
     void ExpandCollapse();
     void ShowDetailedInformation();
+    void ChangeCarrier();
     void SetHex(bool hex);
     // Mark passes and selection passes of the popup menus.
     void Marked(const std::optional<velk::MarkResult>& result);

@@ -203,6 +203,37 @@ private slots:
         QCOMPARE(lowFrequency, QString("9750"));
     }
 
+    void changeCarrierMovesServicesAndKeepsTheChannelOrder()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->CarrierNode(1, 1));
+        editor->FocusList();
+        editor->SelectRows({0, 1});
+        std::string refused;
+        QString selected;
+        test::OnModal([&](QWidget* dialog) {
+            selected = dialog->findChild<QLabel*>("selected")->text();
+            dialog->findChild<QPushButton*>("move")->click();  // the source carrier itself
+            refused = run.LastMessage();
+            auto* satellite = dialog->findChild<QComboBox*>("satellite");
+            satellite->setCurrentIndex(1);
+            emit satellite->activated(1);
+            auto* carrier = dialog->findChild<QComboBox*>("carrier");
+            carrier->setCurrentIndex(0);
+            emit carrier->activated(0);
+            dialog->findChild<QPushButton*>("move")->click();
+        });
+        QVERIFY(run.Run(cmd::ChangeCarrier));
+        QCOMPARE(selected, QString("Selected service 2"));
+        QCOMPARE(refused, std::string("Select valid carrier for to move service(s)\nBoth selected & moved carriers are same"));
+        QCOMPARE(editor->Model()->rowCount(), 0);
+        editor->SelectNode(editor->CarrierNode(2, 1));
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Rai 1", "Radio 1"}));
+        editor->SelectNode(editor->RootNode(kAllServices));
+        QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Rai 1", "Bayern 3", "Radio 1"}));
+    }
+
     void dragAndDropFollowTheRules()
     {
         EditorRun run;
