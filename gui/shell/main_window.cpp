@@ -5,12 +5,16 @@
 #include "database/default_values_dialog.h"
 #include "database/editor_window.h"
 #include "sdb/sdb_commands.h"
+#include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
 #include "shell/command_table.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -70,6 +74,13 @@ void MainWindow::WireCommands()
     on(cmd::Save, [this] { SaveDatabase(false); });
     on(cmd::SaveAs, [this] { SaveDatabase(true); });
     on(cmd::SdbInformation, [this] { sdb::SdbInformation(session_.Store(), sdbSession_, *uiPort_); });
+    on(cmd::TextFile, [this] {
+        // The report opens in the desktop's text editor.
+        sdb::ExportTextReport(session_.Store(), *uiPort_, [](const std::filesystem::path& file) {
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+        });
+    });
+    on(cmd::Contents, &MainWindow::ShowHelp);
     on(cmd::Color, &MainWindow::EditColours);
     on(cmd::DefaultValues, &MainWindow::EditDefaultValues);
     for (int command : kEditorCommands) {
@@ -92,7 +103,8 @@ void MainWindow::UpdateCommands()
     const bool editor = HasEditor();
     for (int command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues})
         Action(command)->setEnabled(true);
-    for (int command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation})
+    Action(cmd::Contents)->setEnabled(true);
+    for (int command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
         Action(command)->setEnabled(editor);
     for (int command : kEditorCommands)
         Action(command)->setEnabled(editor && editor_->CanRun(command));
@@ -352,6 +364,19 @@ void MainWindow::RebuildRecentMenu()
         fileMenu_->insertAction(exitAction_, separator);
         recentActions_.push_back(separator);
     }
+}
+
+void MainWindow::ShowHelp()
+{
+    // The help is shipped as HTML beside the program (or in its share folder when installed).
+    const QString dir = QApplication::applicationDirPath();
+    for (const QString& candidate : {dir + "/help.html", dir + "/../share/velk-editor/help.html"}) {
+        if (QFileInfo::exists(candidate)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(candidate));
+            return;
+        }
+    }
+    ShowError(*uiPort_, "File Path (or) File does not exist");
 }
 
 void MainWindow::ShowAbout()

@@ -60,6 +60,7 @@ private:
     void WireCommands();
     void RebuildRecentMenu();
     void ShowAbout();
+    void ShowHelp();
     bool HasEditor() const { return editor_ != nullptr; }
     // Asks before unsaved changes are lost: true when they may go.
     bool ConfirmDiscard();

@@ -276,6 +276,19 @@ private slots:
         QCOMPARE(run.Editor()->SatelliteNode(3)->foreground(0).color(), QColor(255, 0, 0));
     }
 
+    void commandsOnAnEmptyDatabaseAreRefused()
+    {
+        EditorRun run(false);
+        for (int command : {cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
+            QVERIFY(run.Run(command));
+        const std::vector<std::string> expected{"LNB Information should be entered", "LNB Information should be entered",
+                                                "LNB Information should be entered ", "There is no information to export"};
+        QCOMPARE(run.ui.Texts(), expected);
+        QVERIFY(run.ui.fileChoices.empty());
+        QVERIFY(run.Run(cmd::Contents));
+        QCOMPARE(run.LastMessage(), std::string("File Path (or) File does not exist"));
+    }
+
     void sdbInformationShowsCountsAndSize()
     {
         EditorRun run;
