@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -46,6 +47,10 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
     BuildToolBar();
     WireCommands();
     statusBar()->setObjectName("VelkStatus");
+    for (auto*& counter : counters_) {
+        counter = new QLabel(statusBar());
+        statusBar()->addPermanentWidget(counter);
+    }
     UpdateCommands();
 }
 
@@ -108,6 +113,10 @@ void MainWindow::UpdateCommands()
         Action(command)->setEnabled(editor);
     for (int command : kEditorCommands)
         Action(command)->setEnabled(editor && editor_->CanRun(command));
+    const auto& store = session_.Store();
+    counters_[0]->setText(editor ? QString(" Total Satellites %1 ").arg(store.satelliteCount) : QString());
+    counters_[1]->setText(editor ? QString(" Total Carriers %1 ").arg(store.carrierCount) : QString());
+    counters_[2]->setText(editor ? QString(" Total Services %1 ").arg(store.serviceCount) : QString());
     Action(cmd::ViewDecimal)->setChecked(editor && !editor_->Hex());
     Action(cmd::ViewHex)->setChecked(editor && editor_->Hex());
 }

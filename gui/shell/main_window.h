@@ -12,9 +12,11 @@
 #include <QMdiArea>
 #include <QPointer>
 
+#include <array>
 #include <map>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMdiSubWindow;
 
@@ -85,6 +87,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::vector<QAction*> recentActions_;
+    std::array<QLabel*, 3> counters_{};  // status window: satellites, carriers, services
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QTableWidget>
@@ -232,6 +233,53 @@ private slots:
         QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Rai 1", "Radio 1"}));
         editor->SelectNode(editor->RootNode(kAllServices));
         QCOMPARE(run.Column(2), QStringList({"ZDF", "Das Erste", "Rai 1", "Bayern 3", "Radio 1"}));
+    }
+
+    void fullLnbDialogPresetsFrequenciesByType()
+    {
+        EditorRun run;
+        run.Store().productType = 2;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kLnbInformation)->child(0));
+        editor->FocusTree();
+        bool khz22Enabled = true;
+        QString low, high;
+        test::OnModal([&](QWidget* dialog) {
+            auto* type = dialog->findChild<QComboBox*>("lnbType");
+            QCOMPARE(type->itemText(3), QString("Single"));
+            type->setCurrentIndex(3);
+            emit type->activated(3);
+            low = dialog->findChild<QLineEdit*>("low")->text();
+            high = dialog->findChild<QLineEdit*>("high")->text();
+            khz22Enabled = dialog->findChild<QComboBox*>("khz22")->isEnabled();
+            QVERIFY(dialog->findChild<QComboBox*>("diseqc11"));  // the full dialog
+            test::ClickOk(dialog);
+        });
+        QVERIFY(run.Run(cmd::Edit));
+        QCOMPARE(low, QString("5150"));
+        QCOMPARE(high, QString("5150"));
+        QVERIFY(!khz22Enabled);
+        const auto lnb = ReadRecord<LnbRecord>(run.Store(), run.ui, 1);
+        QCOMPARE(lnb->Type(), 3u);
+        QCOMPARE(lnb->HighMhz(), 5150u);
+    }
+
+    void insertInTheListOnlyWithBothTypesShown()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->CarrierNode(2, 1));
+        editor->findChild<QPushButton*>("filterTv")->click();
+        editor->FocusList();
+        editor->SelectRows({0});
+        QVERIFY(run.Run(cmd::Insert));
+        QCOMPARE(run.Store().serviceCount, 5u);
+        editor->findChild<QPushButton*>("filterBoth")->click();
+        editor->FocusList();
+        editor->SelectRows({1});
+        QVERIFY(run.Run(cmd::Insert));
+        QCOMPARE(run.Store().serviceCount, 6u);
+        QCOMPARE(run.Column(2), QStringList({"Rai 1", "Service 2", "Radio 1"}));
     }
 
     void dragAndDropFollowTheRules()
