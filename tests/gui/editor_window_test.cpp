@@ -282,6 +282,30 @@ private slots:
         QCOMPARE(run.Column(2), QStringList({"Rai 1", "Service 2", "Radio 1"}));
     }
 
+    void keysReachTheCommands()
+    {
+        EditorRun run;
+        run.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(run.window.get()));
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kLnbInformation));
+        editor->FocusTree();
+        QTest::keyClick(editor->Tree(), Qt::Key_F2);
+        QCOMPARE(run.Store().lnbCount, 3u);
+        QCOMPARE(editor->Tree()->currentItem()->text(0), QString("[ 3 ] LNB"));
+        QTest::keyClick(editor->Tree(), Qt::Key_Delete);
+        QCOMPARE(run.Store().lnbCount, 2u);
+
+        editor->SelectNode(editor->RootNode(kAllServices));
+        editor->FocusList();
+        editor->SelectRows({1});
+        QTest::keyClick(editor->List(), Qt::Key_Comma);
+        QCOMPARE(run.Column(2), QStringList({"Das Erste", "ZDF", "Rai 1", "Bayern 3", "Radio 1"}));
+        QTest::keyClick(editor->List(), Qt::Key_R, Qt::AltModifier);  // the button clicks after its animation
+        QTRY_COMPARE(run.Column(2), QStringList({"Bayern 3", "Radio 1"}));
+        QCOMPARE(editor->SelectedRows(), std::vector<int>{0});
+    }
+
     void dragAndDropFollowTheRules()
     {
         EditorRun run;
