@@ -43,11 +43,9 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool modified);
     bool Hex() const { return model_->Hex(); }
-    ServiceFilter Filter() const { return filter_; }
     // The service view the list shows, when it shows services.
     std::optional<ServiceView> CurrentServiceView() const;
     int CurrentKind() const;
-    const StoreSnapshot& Snapshot() const { return *snapshot_; }
 
     QTreeWidget* Tree() const { return tree_; }
     QTableView* List() const { return list_; }

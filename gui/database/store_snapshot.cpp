@@ -61,11 +61,4 @@ std::vector<std::uint16_t> StoreSnapshot::CarriersOfSatellite(std::uint32_t sat)
     return out;
 }
 
-std::int32_t StoreSnapshot::SatelliteOfService(std::uint32_t service) const
-{
-    if (service >= carrierOfService.size() || carrierOfService[service] < 0)
-        return -1;
-    return carriers[static_cast<std::size_t>(carrierOfService[service])].satelliteIndex;
-}
-
 }  // namespace velk::gui

@@ -24,8 +24,6 @@ struct StoreSnapshot {
 
     // Carrier record indexes of satellite `sat` (0-based) in carrier order.
     std::vector<std::uint16_t> CarriersOfSatellite(std::uint32_t sat) const;
-    // Satellite record of a service record, -1 when it has none.
-    std::int32_t SatelliteOfService(std::uint32_t service) const;
 };
 
 }  // namespace velk::gui

@@ -49,7 +49,6 @@ public:
     bool OpenDatabase(std::filesystem::path path = {});
     // Save (or Save As); true when written.
     bool SaveDatabase(bool saveAs = false);
-    const sdb::SdbSession& SdbState() const { return sdbSession_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
