@@ -3,6 +3,7 @@
 #include "shell/qsettings_store.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <filesystem>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("VelkEditor");
     QApplication::setOrganizationName("Kym");
+    QApplication::setWindowIcon(QIcon::fromTheme("velk-editor"));
 
     velk::gui::QtUi startupUi(nullptr);
     auto session = velk::Session::Start(std::filesystem::current_path(), startupUi);
@@ -21,6 +23,10 @@ int main(int argc, char** argv)
     preferences.Load(settings);
 
     velk::gui::MainWindow window(*session, settings, preferences);
-    window.showMaximized();
+    window.ShowWithSavedGeometry();
+    // "Open with": a file named on the command line is opened at start.
+    const auto arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.OpenDatabase(std::filesystem::path(arguments.at(1).toStdString()));
     return QApplication::exec();
 }

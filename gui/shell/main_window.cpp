@@ -1,9 +1,22 @@
 #include "shell/main_window.h"
 
 #include "common/build_identity.h"
+#include "database/colour_dialog.h"
+#include "database/default_values_dialog.h"
+#include "database/editor_window.h"
+#include "sdb/sdb_commands.h"
+#include "sdb/text_report.h"
+#include "sdb/version_dialog.h"
 #include "shell/command_table.h"
 
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -12,15 +25,261 @@
 
 namespace velk::gui {
 
-MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences)
-    : session_(session), settings_(settings), preferences_(preferences), ui_(this), mdi_(new QMdiArea(this))
+namespace {
+
+// Commands of the editor's popup menus and view buttons: the editor carries them out.
+constexpr int kEditorCommands[] = {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete, cmd::Move, cmd::MoveUp, cmd::MoveDown,
+                                   cmd::SwapInformation, cmd::FactoryDefault, cmd::ExpandCollapse, cmd::DetailedInformation,
+                                   cmd::ChangeCarrier, cmd::ViewDecimal, cmd::ViewHex};
+
+const char* kGeometryKey = "Window";
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences, Ui* ui)
+    : session_(session), settings_(settings), preferences_(preferences), qtUi_(this), uiPort_(ui ? ui : &qtUi_),
+      mdi_(new QMdiArea(this))
 {
     setObjectName("VelkMdi");
     setCentralWidget(mdi_);
     setWindowTitle(QString::fromStdString(session_.FrameTitle()));
     BuildMenus();
     BuildToolBar();
+    WireCommands();
     statusBar()->setObjectName("VelkStatus");
+    for (auto*& counter : counters_) {
+        counter = new QLabel(statusBar());
+        statusBar()->addPermanentWidget(counter);
+    }
+    UpdateCommands();
+}
+
+void MainWindow::ShowWithSavedGeometry()
+{
+    const auto saved = settings_.Read(PreferenceKey(kGeometryKey), "Geometry");
+    if (saved && restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*saved))))
+        show();
+    else
+        showMaximized();
+}
+
+void MainWindow::SaveGeometry()
+{
+    settings_.Write(PreferenceKey(kGeometryKey), "Geometry", saveGeometry().toBase64().toStdString());
+}
+
+void MainWindow::WireCommands()
+{
+    auto on = [this](int command, auto handler) {
+        connect(Action(command), &QAction::triggered, this, handler);
+    };
+    on(cmd::New, [this] { NewDatabase(); });
+    on(cmd::Close, [this] { CloseEditor(); });
+    on(cmd::Open, [this] { OpenDatabase(); });
+    on(cmd::Save, [this] { SaveDatabase(false); });
+    on(cmd::SaveAs, [this] { SaveDatabase(true); });
+    on(cmd::SdbInformation, [this] { sdb::SdbInformation(session_.Store(), sdbSession_, *uiPort_); });
+    on(cmd::TextFile, [this] {
+        // The report opens in the desktop's text editor.
+        sdb::ExportTextReport(session_.Store(), *uiPort_, [](const std::filesystem::path& file) {
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+        });
+    });
+    on(cmd::Contents, &MainWindow::ShowHelp);
+    on(cmd::Color, &MainWindow::EditColours);
+    on(cmd::DefaultValues, &MainWindow::EditDefaultValues);
+    for (int command : kEditorCommands) {
+        auto* action = MakeAction(command);
+        addAction(action);  // keys work without the popup menu being open
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (editor_)
+                editor_->Command(command);
+        });
+    }
+    // The keys that carry "<" and ">", shifted or not.
+    Action(cmd::MoveUp)->setShortcuts({QKeySequence("<"), QKeySequence(",")});
+    Action(cmd::MoveDown)->setShortcuts({QKeySequence(">"), QKeySequence(".")});
+    Action(cmd::ViewDecimal)->setCheckable(true);
+    Action(cmd::ViewHex)->setCheckable(true);
+}
+
+void MainWindow::UpdateCommands()
+{
+    const bool editor = HasEditor();
+    for (int command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues})
+        Action(command)->setEnabled(true);
+    Action(cmd::Contents)->setEnabled(true);
+    for (int command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
+        Action(command)->setEnabled(editor);
+    for (int command : kEditorCommands)
+        Action(command)->setEnabled(editor && editor_->CanRun(command));
+    const auto& store = session_.Store();
+    counters_[0]->setText(editor ? QString(" Total Satellites %1 ").arg(store.satelliteCount) : QString());
+    counters_[1]->setText(editor ? QString(" Total Carriers %1 ").arg(store.carrierCount) : QString());
+    counters_[2]->setText(editor ? QString(" Total Services %1 ").arg(store.serviceCount) : QString());
+    Action(cmd::ViewDecimal)->setChecked(editor && !editor_->Hex());
+    Action(cmd::ViewHex)->setChecked(editor && editor_->Hex());
+}
+
+void MainWindow::OpenEditor(const QString& title)
+{
+    auto* editor = new EditorWindow(session_.Store(), *uiPort_, preferences_.colours);
+    editor_ = editor;
+    editorFrame_ = mdi_->addSubWindow(editor);
+    editorFrame_->setWindowTitle(title.contains("[*]") ? title : title + "[*]");
+    editorFrame_->setAttribute(Qt::WA_DeleteOnClose, false);
+    editorFrame_->installEventFilter(this);
+    connect(editor, &EditorWindow::contextChanged, this, &MainWindow::UpdateCommands);
+    connect(editor, &EditorWindow::popupRequested, this, &MainWindow::ShowPopup);
+    connect(editor, &EditorWindow::modifiedChanged, this, [this](bool modified) { editorFrame_->setWindowModified(modified); });
+    editorFrame_->showMaximized();
+    editor->Tree()->setFocus();
+    UpdateCommands();
+}
+
+void MainWindow::DropEditor()
+{
+    if (!editorFrame_)
+        return;
+    editorFrame_->removeEventFilter(this);
+    mdi_->removeSubWindow(editorFrame_);
+    editorFrame_->deleteLater();
+    editorFrame_ = nullptr;
+    editor_ = nullptr;
+    ClearStore(session_.Store());
+    sdbSession_.currentFile.clear();
+    UpdateCommands();
+}
+
+bool MainWindow::ConfirmDiscard()
+{
+    if (!editor_ || !editor_->Modified())
+        return true;
+    switch (uiPort_->Message(kUnsavedQuestion, {}, Icon::Question, Buttons::YesNoCancel)) {
+    case Answer::Yes: return SaveDatabase();
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool MainWindow::SaveDatabase(bool saveAs)
+{
+    if (!editor_)
+        return false;
+    const auto versionDialog = [this](sdb::SdbSession& session) { return VersionDialog::Run(session, *uiPort_, this); };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int saved = saveAs ? sdb::SaveAsCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog)
+                             : sdb::SaveCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog);
+    QApplication::restoreOverrideCursor();
+    if (saved != 1)
+        return false;
+    if (!saveAs)
+        editorFrame_->setWindowTitle(QString::fromStdString(sdb::SavedCaption(sdbSession_.currentFile)) + "[*]");
+    editor_->SetModified(false);
+    editor_->Reload();  // padding may have raised the counts
+    return true;
+}
+
+bool MainWindow::OpenDatabase(std::filesystem::path path)
+{
+    if (!ConfirmDiscard())
+        return false;
+    if (path.empty()) {
+        const auto chosen = uiPort_->ChooseOpenFile(sdb::kSdbOpenChoice);
+        if (!chosen)
+            return false;  // cancelled: the open database stays
+        path = *chosen;
+    }
+    DropEditor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int opened = sdb::OpenCommand(session_.Store(), sdbSession_, *uiPort_, path);
+    QApplication::restoreOverrideCursor();
+    if (opened != 1) {
+        ClearStore(session_.Store());  // a failed open leaves no half database behind
+        return false;
+    }
+    OpenEditor(QString(" [ %1 ] ").arg(QString::fromStdString(path.string())));
+    preferences_.recent.Add(path.string());
+    RebuildRecentMenu();
+    return true;
+}
+
+void MainWindow::OpenRecent(std::size_t slot)
+{
+    if (slot >= preferences_.recent.Count())
+        return;
+    const std::filesystem::path path = preferences_.recent.At(slot);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        ShowError(*uiPort_, "File Path (or) File does not exist");
+        return;
+    }
+    OpenDatabase(path);
+}
+
+bool MainWindow::NewDatabase()
+{
+    if (!ConfirmDiscard())
+        return false;
+    DropEditor();
+    ClearStore(session_.Store());
+    OpenEditor(" [ New ] [*]");
+    return true;
+}
+
+bool MainWindow::CloseEditor()
+{
+    if (!editor_ || !ConfirmDiscard())
+        return false;
+    DropEditor();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The MDI child's own close button takes the same road as Close.
+    if (watched == editorFrame_ && event->type() == QEvent::Close) {
+        event->ignore();
+        QMetaObject::invokeMethod(this, [this] { CloseEditor(); }, Qt::QueuedConnection);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ShowPopup(const QPoint& globalPos, bool onList)
+{
+    UpdateCommands();
+    QMenu menu(this);
+    for (int c : {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete})
+        menu.addAction(Action(c));
+    menu.addSeparator();
+    for (int c : {cmd::Move, cmd::MoveUp, cmd::MoveDown, cmd::SwapInformation, cmd::FactoryDefault})
+        menu.addAction(Action(c));
+    menu.addSeparator();
+    for (int c : {cmd::ExpandCollapse, cmd::DetailedInformation, cmd::ChangeCarrier})
+        menu.addAction(Action(c));
+    auto* view = menu.addMenu("View As");
+    view->addAction(Action(cmd::ViewDecimal));
+    view->addAction(Action(cmd::ViewHex));
+    if (editor_ && onList) {
+        menu.addSeparator();
+        editor_->AddMarkMenus(&menu);
+    }
+    menu.exec(globalPos);
+}
+
+void MainWindow::EditColours()
+{
+    ColourDialog dialog(preferences_.colours, settings_, this);
+    dialog.exec();
+    if (editor_)
+        editor_->Reload();  // a chosen colour applies at once, also on Close
+}
+
+void MainWindow::EditDefaultValues()
+{
+    DefaultValuesDialog dialog(session_.Store(), *uiPort_, editor_ && editor_->Hex(), this);
+    dialog.exec();
 }
 
 QAction* MainWindow::Action(int command) const
@@ -47,6 +306,7 @@ QAction* MainWindow::MakeAction(int command)
 
 void MainWindow::BuildMenus()
 {
+    // Menu mnemonics keep clear of Alt+T, R, A, C and V: those press the editor's list buttons.
     auto add = [this](QMenu* menu, std::initializer_list<int> commands) {
         for (int c : commands)
             menu->addAction(MakeAction(c));
@@ -66,12 +326,12 @@ void MainWindow::BuildMenus()
     add(exportMenu, {cmd::TextFile});
     auto* merge = menuBar()->addMenu(tr("&Merge"));
     add(merge, {cmd::MergeSatcoDx, cmd::MergeDvb2000, cmd::MergeLyngsat, cmd::MergeSdb});
-    auto* tools = menuBar()->addMenu(tr("&Tools"));
+    auto* tools = menuBar()->addMenu(tr("T&ools"));
     add(tools, {cmd::Compression});
     auto* urt = tools->addMenu(tr("BIN&2URT"));
     add(urt, {cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt});
     add(tools, {cmd::Vantorup, cmd::SortInformation, cmd::UndoSorting, cmd::SdbInformation});
-    auto* config = menuBar()->addMenu(tr("&Config"));
+    auto* config = menuBar()->addMenu(tr("Confi&g"));
     add(config, {cmd::Settings, cmd::Color, cmd::DefaultValues});
     auto* help = menuBar()->addMenu(tr("&Help"));
     add(help, {cmd::Contents, cmd::About});
@@ -102,6 +362,8 @@ void MainWindow::RebuildRecentMenu()
     for (const auto& item : items) {
         auto* action = new QAction(QString::fromStdString(item.text), this);
         action->setObjectName(QString("cmd%1").arg(item.command));
+        const auto slot = static_cast<std::size_t>(item.command - kFirstRecentCommand);
+        connect(action, &QAction::triggered, this, [this, slot] { OpenRecent(slot); });
         fileMenu_->insertAction(exitAction_, action);
         recentActions_.push_back(action);
     }
@@ -113,6 +375,19 @@ void MainWindow::RebuildRecentMenu()
     }
 }
 
+void MainWindow::ShowHelp()
+{
+    // The help is shipped as HTML beside the program (or in its share folder when installed).
+    const QString dir = QApplication::applicationDirPath();
+    for (const QString& candidate : {dir + "/help.html", dir + "/../share/velk-editor/help.html"}) {
+        if (QFileInfo::exists(candidate)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(candidate));
+            return;
+        }
+    }
+    ShowError(*uiPort_, "File Path (or) File does not exist");
+}
+
 void MainWindow::ShowAbout()
 {
     const auto text = QString("Velk Editor \n%1\nBuild Date - %2\nBuild Time - %3\nProject ID - %4")
@@ -121,17 +396,13 @@ void MainWindow::ShowAbout()
     QMessageBox::about(this, QString::fromStdString(ApplicationTitle()), text);
 }
 
-bool MainWindow::HasEditor() const
-{
-    return !mdi_->subWindowList().isEmpty() && findChild<QWidget*>("VelkChild") != nullptr;
-}
-
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (HasEditor() && !AskOkCancel(ui_, "Do you want to close application ?")) {
+    if (HasEditor() && (!ConfirmDiscard() || !AskOkCancel(*uiPort_, "Do you want to close application ?"))) {
         event->ignore();
         return;
     }
+    SaveGeometry();
     preferences_.StoreAtExit(settings_);
     session_.Shutdown();
     shutDown_ = true;

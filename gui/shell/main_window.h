@@ -1,5 +1,8 @@
 #pragma once
-// The frame: MDI area, menus, toolbar and status bar, and the exit order.
+// The frame: MDI area, menus, toolbar and status bar, the editor window of the
+// open database, and the exit order.
+#include "database/editor_window.h"
+#include "sdb/sdb_session.h"
 #include "shell/key_value_store.h"
 #include "shell/preferences.h"
 #include "shell/qt_ui.h"
@@ -7,44 +10,83 @@
 
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QPointer>
 
+#include <array>
 #include <map>
 
 class QAction;
+class QLabel;
 class QMenu;
+class QMdiSubWindow;
 
 namespace velk::gui {
+
+
+// The question asked before unsaved changes would be lost.
+inline constexpr const char* kUnsavedQuestion = "The database has been changed.\nDo you want to save the changes ?";
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences);
+    // `ui` replaces the message boxes and file dialogs (tests); null uses Qt's.
+    MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences, Ui* ui = nullptr);
 
     QAction* Action(int command) const;
     QMdiArea* MdiArea() const { return mdi_; }
-    Ui& UiPort() { return ui_; }
+    Ui& UiPort() { return *uiPort_; }
+    EditorWindow* Editor() const { return editor_; }
     // True once the run has been shut down (WorkDir removed).
     bool IsShutDown() const { return shutDown_; }
+    // Shows the frame where it was last time, maximized on a first run.
+    void ShowWithSavedGeometry();
+
+    // New: clears the store and opens an editor on an empty database.
+    bool NewDatabase();
+    // Closes the editor and clears the store; false when the user kept it.
+    bool CloseEditor();
+    // Open with a file already chosen (command line, recent files); empty asks.
+    bool OpenDatabase(std::filesystem::path path = {});
+    // Save (or Save As); true when written.
+    bool SaveDatabase(bool saveAs = false);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* MakeAction(int command);
     void BuildMenus();
     void BuildToolBar();
+    void WireCommands();
     void RebuildRecentMenu();
     void ShowAbout();
-    bool HasEditor() const;
+    void ShowHelp();
+    bool HasEditor() const { return editor_ != nullptr; }
+    // Asks before unsaved changes are lost: true when they may go.
+    bool ConfirmDiscard();
+    void OpenRecent(std::size_t slot);
+    void OpenEditor(const QString& title);
+    void DropEditor();
+    void UpdateCommands();
+    void ShowPopup(const QPoint& globalPos, bool onList);
+    void EditColours();
+    void EditDefaultValues();
+    void SaveGeometry();
 
     Session& session_;
     KeyValueStore& settings_;
     Preferences& preferences_;
-    QtUi ui_;
+    QtUi qtUi_;
+    Ui* uiPort_;
     QMdiArea* mdi_;
+    sdb::SdbSession sdbSession_;
+    QPointer<EditorWindow> editor_;
+    QMdiSubWindow* editorFrame_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::vector<QAction*> recentActions_;
+    std::array<QLabel*, 3> counters_{};  // status window: satellites, carriers, services
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
 };

@@ -48,6 +48,27 @@ private slots:
         QCOMPARE(recent->text(), QString("&1  /data/one.bin"));
         window.close();
     }
+
+    void geometryIsRememberedBetweenRuns()
+    {
+        test::TempDir dir;
+        test::ScriptedUi ui;
+        MemoryKeyValueStore settings;
+        Preferences prefs;
+        {
+            auto session = Session::Start(dir.Path(), ui);
+            gui::MainWindow window(*session, settings, prefs, &ui);
+            window.setGeometry(40, 50, 700, 500);
+            window.show();
+            QVERIFY(window.close());
+        }
+        auto session = Session::Start(dir.Path(), ui);
+        gui::MainWindow window(*session, settings, prefs, &ui);
+        window.ShowWithSavedGeometry();
+        QCOMPARE(window.size(), QSize(700, 500));
+        QVERIFY(!window.isMaximized());
+        window.close();
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,99 @@
+#include "database/change_carrier_dialog.h"
+
+#include "common/format.h"
+#include "database/display_texts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velk::gui {
+
+ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const StoreSnapshot& snapshot, const ServiceView& view,
+                                         std::vector<std::uint32_t> rows, CarrierPlace source, QWidget* parent)
+    : QDialog(parent), store_(store), ui_(ui), snapshot_(snapshot), view_(view), rows_(std::move(rows)),
+      satellite_(new QComboBox(this)), satelliteText_(new QLabel(this)), carrier_(new QComboBox(this)),
+      carrierText_(new QLabel(this)), move_(new QPushButton("&Move", this))
+{
+    setWindowTitle("Change Carriers");
+    satellite_->setObjectName("satellite");
+    satellite_->setToolTip("Select satellite name");
+    carrier_->setObjectName("carrier");
+    carrier_->setToolTip("Select carrier name");
+    satelliteText_->setObjectName("satelliteText");
+    carrierText_->setObjectName("carrierText");
+    move_->setObjectName("move");
+    move_->setToolTip("Click to move service");
+    auto* close = new QPushButton("&Close", this);
+    close->setObjectName("close");
+
+    auto* selected = new QLabel(QString("Selected service %1").arg(rows_.size()), this);
+    selected->setObjectName("selected");
+    auto* satelliteBox = new QGroupBox("Satellite Info", this);
+    auto* satelliteLayout = new QVBoxLayout(satelliteBox);
+    satelliteLayout->addWidget(satellite_);
+    satelliteLayout->addWidget(satelliteText_);
+    auto* carrierBox = new QGroupBox("Carrier Info", this);
+    auto* carrierLayout = new QVBoxLayout(carrierBox);
+    carrierLayout->addWidget(carrier_);
+    carrierLayout->addWidget(carrierText_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(move_);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(selected);
+    layout->addWidget(satelliteBox);
+    layout->addWidget(carrierBox);
+    layout->addLayout(buttons);
+
+    for (const auto& s : snapshot_.satellites)
+        satellite_->addItem(QString::fromStdString(s.name.Text()));
+    satellite_->setCurrentIndex(static_cast<int>(source.satellite) - 1);
+    SatelliteChosen(satellite_->currentIndex());
+    carrier_->setCurrentIndex(static_cast<int>(source.position) - 1);
+    CarrierChosen(carrier_->currentIndex());
+    connect(satellite_, &QComboBox::activated, this, &ChangeCarrierDialog::SatelliteChosen);
+    connect(carrier_, &QComboBox::activated, this, &ChangeCarrierDialog::CarrierChosen);
+    connect(move_, &QPushButton::clicked, this, &ChangeCarrierDialog::MoveServices);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ChangeCarrierDialog::SatelliteChosen(int index)
+{
+    carrier_->clear();
+    carriers_.clear();
+    carrierText_->clear();
+    move_->setEnabled(false);
+    if (index < 0 || static_cast<std::size_t>(index) >= snapshot_.satellites.size())
+        return;
+    const auto& s = snapshot_.satellites[static_cast<std::size_t>(index)];
+    satelliteText_->setText(QString::fromStdString(Format("%5.2f  %s  %d", s.angle / 10.0, TextAt(EastWestNames(), s.west).c_str(), s.position)));
+    carriers_ = snapshot_.CarriersOfSatellite(static_cast<std::uint32_t>(index));
+    for (auto k : carriers_)
+        carrier_->addItem(QString::fromStdString(snapshot_.carriers[k].name.Text()));
+    carrier_->setCurrentIndex(-1);
+}
+
+void ChangeCarrierDialog::CarrierChosen(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= carriers_.size())
+        return;
+    const auto& c = snapshot_.carriers[carriers_[static_cast<std::size_t>(index)]];
+    carrierText_->setText(QString::fromStdString(
+        Format("%u  %s  %s", c.frequency, TextAt(PolarizationNames(), c.polarization).c_str(), TextAt(FecNames(), c.fec).c_str())));
+    move_->setEnabled(true);
+}
+
+void ChangeCarrierDialog::MoveServices()
+{
+    const auto satellite = static_cast<std::uint32_t>(satellite_->currentIndex() + 1);
+    const auto position = static_cast<std::uint32_t>(carrier_->currentIndex() + 1);
+    if (ChangeServiceCarrier(store_, ui_, view_, rows_, satellite, position))
+        accept();
+}
+
+}  // namespace velk::gui

@@ -1,0 +1,56 @@
+#include "database/satellite_dialog.h"
+
+#include "common/c_number.h"
+
+namespace velk::gui {
+
+SatelliteDialog::SatelliteDialog(WorkingStore& store, Ui& ui, std::uint32_t number, QWidget* parent)
+    : RecordDialog(store, ui, number, "Satellite Information", "Click to update satellite record.", parent)
+{
+    name_ = AddEdit("Satellite Name", "name", 19, Field::Name);
+    lnb_ = AddCombo("LNB Index", "lnbIndex", LnbIndexNames(store.lnbCount));
+    eastWest_ = AddCombo("East / West", "eastWest", EastWestNames());
+    angle_ = AddEdit("Satellite Angle", "angle", 5, Field::Angle);
+    position_ = AddEdit("Satellite Position", "position", 2, Field::Position);
+    factoryDefault_ = new QCheckBox("Factory Default", this);
+    factoryDefault_->setObjectName("factoryDefault");
+    AddRow({}, factoryDefault_);
+    if (store.placement == Placement::Satellite)
+        AddSwitchBlock(true, true);
+}
+
+bool SatelliteDialog::Load()
+{
+    const auto record = ReadOwnRecord<SatelliteRecord>("Error No: -5 \n Cann't Read LNB Info");
+    if (!record)
+        return false;
+    before_ = *record;
+    name_->setText(Q(before_.name.Text()));
+    SelectIndex(lnb_, before_.lnbIndex);
+    SelectIndex(eastWest_, before_.west);
+    angle_->setText(Q(AngleText(before_.angle)));
+    position_->setText(QString::number(before_.position));
+    factoryDefault_->setChecked(before_.factoryDefault == 1);
+    ShowSwitchBlock(before_.switchBlock);
+    return true;
+}
+
+bool SatelliteDialog::Save()
+{
+    if (const auto error = CheckSatelliteFields({S(name_->text()), S(position_->text()), S(angle_->text())})) {
+        Refuse(*error);
+        return false;
+    }
+    after_ = before_;
+    after_.name = S(name_->text());
+    after_.lnbIndex = SelectedIndex(lnb_);
+    after_.west = SelectedIndex(eastWest_);
+    after_.angle = static_cast<std::int16_t>(AngleTenthsFromText(S(angle_->text())));
+    after_.position = static_cast<std::uint8_t>(ParseDecimal(S(position_->text())));
+    after_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
+    if (store_.placement == Placement::Satellite)
+        after_.switchBlock = ReadSwitchBlock(after_.switchBlock);
+    return WriteOwnRecord(after_, "Error No: -4 \n Satellite Information Updatation Process Failed");
+}
+
+}  // namespace velk::gui

@@ -1,0 +1,29 @@
+#pragma once
+// The whole store read at once, with the relations worked out, so that the
+// tree, the lists and the detail strip are built from memory in one pass.
+#include "database/working_store.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace velk::gui {
+
+struct StoreSnapshot {
+    std::vector<LnbRecord> lnbs;
+    std::vector<SatelliteRecord> satellites;
+    std::vector<CarrierRecord> carriers;
+    std::vector<ServiceRecord> services;
+    std::vector<std::uint16_t> carrierOrder;  // TempCarOSL.stb
+    std::vector<std::uint16_t> serviceOrder;  // TempOSL.stb
+    std::vector<std::int32_t> carrierOfService;  // 0-based carrier record per service record, -1 when none
+    std::vector<std::uint32_t> servicesOfSatellite;  // per satellite record
+
+    // Nullopt when a record file of a non-empty level cannot be read.
+    static std::optional<StoreSnapshot> Read(const WorkingStore& store);
+
+    // Carrier record indexes of satellite `sat` (0-based) in carrier order.
+    std::vector<std::uint16_t> CarriersOfSatellite(std::uint32_t sat) const;
+};
+
+}  // namespace velk::gui

@@ -1,0 +1,102 @@
+#pragma once
+// Helpers for the editor tests: a whole run (session, settings, frame) in a
+// scratch directory, and a hook that acts on the next modal dialog.
+#include "database/editor_window.h"
+#include "sample_database.h"
+#include "shell/command_table.h"
+#include "shell/main_window.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace velk::test {
+
+struct EditorRun {
+    TempDir dir;
+    ScriptedUi ui;
+    std::optional<Session> session = Session::Start(dir.Path(), ui);
+    MemoryKeyValueStore settings;
+    Preferences preferences;
+    std::unique_ptr<gui::MainWindow> window;
+
+    explicit EditorRun(bool sample = true)
+    {
+        window = std::make_unique<gui::MainWindow>(*session, settings, preferences, &ui);
+        window->resize(1000, 600);
+        window->show();
+        window->NewDatabase();
+        if (sample) {
+            WriteSampleDatabase(session->Store());
+            Editor()->Reload();
+        }
+    }
+    ~EditorRun()
+    {
+        if (window && !window->IsShutDown()) {
+            ui.answers.clear();
+            ui.answers.push_back(Answer::No);  // drop unsaved changes
+            ui.answers.push_back(Answer::Ok);
+            window->close();
+        }
+    }
+    gui::EditorWindow* Editor() const { return window->Editor(); }
+    WorkingStore& Store() { return session->Store(); }
+    bool Run(int command)
+    {
+        auto* action = window->Action(command);
+        if (!action->isEnabled())
+            return false;
+        action->trigger();
+        return true;
+    }
+    QString Cell(int row, int column) const { return Editor()->Model()->index(row, column).data().toString(); }
+    QStringList Column(int column) const
+    {
+        QStringList texts;
+        for (int row = 0; row < Editor()->Model()->rowCount(); ++row)
+            texts << Cell(row, column);
+        return texts;
+    }
+    std::string LastMessage() const { return ui.messages.empty() ? std::string() : ui.messages.back().text; }
+};
+
+// Calls `act` with the next modal dialog once it shows; `act` must close it.
+inline void OnModal(std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start();
+}
+
+inline void SetText(QWidget* dialog, const char* name, const QString& text)
+{
+    dialog->findChild<QLineEdit*>(name)->setText(text);
+}
+
+inline void ClickOk(QWidget* dialog)
+{
+    dialog->findChild<QPushButton*>("ok")->click();
+}
+
+// The widget that holds the focus inside the dialog.
+inline QString FocusName(QWidget* dialog)
+{
+    auto* focus = dialog->focusWidget();
+    return focus ? focus->objectName() : QString();
+}
+
+}  // namespace velk::test

@@ -1,0 +1,93 @@
+// An instrumented run of the editor with 25 000 services: how long selecting
+// a tree node takes until its list is shown, and one scroll through the list.
+// velk_gui_timing (run under QT_QPA_PLATFORM=offscreen, release build for figures).
+#include "sample_database.h"
+#include "shell/main_window.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+using namespace velk;
+
+namespace {
+
+void WriteLargeDatabase(WorkingStore& store, std::uint32_t carriers, std::uint32_t servicesPerCarrier)
+{
+    std::vector<LnbRecord> lnbs(1);
+    lnbs[0].SetLowMhz(9750);
+    lnbs[0].SetHighMhz(10600);
+    std::vector<SatelliteRecord> satellites{test::Satellite("Astra 19.2E", 0, 192, 1, static_cast<std::uint16_t>(carriers), 0)};
+    std::vector<CarrierRecord> carrierRecords;
+    std::vector<ServiceRecord> services;
+    std::vector<std::uint16_t> carrierOrder, channelOrder;
+    for (std::uint32_t k = 0; k < carriers; ++k) {
+        carrierRecords.push_back(test::Carrier("Carrier", 0, 10700 + k, k % 2, static_cast<std::uint16_t>(servicesPerCarrier), 0));
+        carrierOrder.push_back(static_cast<std::uint16_t>(k));
+        for (std::uint32_t i = 0; i < servicesPerCarrier; ++i)
+            services.push_back(test::Service("Service", i % 5 == 0 ? 2 : 1, static_cast<std::uint16_t>(i + 1), 100 + i, 200 + i));
+    }
+    for (std::uint32_t r = 0; r < services.size(); ++r)
+        channelOrder.push_back(static_cast<std::uint16_t>((r * 7919u) % services.size()));  // a permutation: 7919 is prime
+    store.lnbCount = 1;
+    store.satelliteCount = 1;
+    store.carrierCount = carriers;
+    store.serviceCount = static_cast<std::uint32_t>(services.size());
+    WriteAllRecords<LnbRecord>(store, lnbs);
+    WriteAllRecords<SatelliteRecord>(store, satellites);
+    WriteAllRecords<CarrierRecord>(store, carrierRecords);
+    WriteAllRecords<ServiceRecord>(store, services);
+    WriteOrderList(store, store_file::kCarrierOrder, carrierOrder);
+    WriteOrderList(store, store_file::kServiceOrder, channelOrder);
+}
+
+template <typename Fn>
+double Milliseconds(Fn work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    QApplication::processEvents();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    test::TempDir dir;
+    test::ScriptedUi ui;
+    auto session = Session::Start(dir.Path(), ui);
+    MemoryKeyValueStore settings;
+    Preferences preferences;
+    gui::MainWindow window(*session, settings, preferences, &ui);
+    window.resize(1280, 800);
+    window.show();
+    window.NewDatabase();
+    WriteLargeDatabase(session->Store(), 100, 250);
+    auto* editor = window.Editor();
+    const double reload = Milliseconds([&] { editor->Reload(); });
+    const double all = Milliseconds([&] { editor->SelectNode(editor->RootNode(gui::kAllLnbs)); editor->SelectNode(editor->RootNode(gui::kAllServices)); });
+    const double satellite = Milliseconds([&] { editor->SelectNode(editor->SatelliteNode(1)); });
+    const double carrier = Milliseconds([&] { editor->SelectNode(editor->CarrierNode(1, 50)); });
+    editor->SelectNode(editor->RootNode(gui::kAllServices));
+    auto* bar = editor->List()->verticalScrollBar();
+    const double scroll = Milliseconds([&] {
+        for (int step = 0; step < 100; ++step) {
+            bar->setValue(bar->maximum() * step / 99);
+            editor->List()->viewport()->repaint();
+        }
+    });
+    std::printf("services %u\nreload (read store, build tree): %.1f ms\nselect \"All Service(s)\": %.1f ms\n"
+                "select satellite (all services): %.1f ms\nselect carrier (250 services): %.1f ms\n100 scroll steps with repaint: %.1f ms\n",
+                session->Store().serviceCount, reload, all, satellite, carrier, scroll);
+    window.close();
+    return 0;
+}
