@@ -5,9 +5,9 @@
 
 namespace velk::gui {
 
-const CommandSpec& Command(int id)
+const CommandInfo& Command(int id)
 {
-    const auto it = std::find_if(kCommands.begin(), kCommands.end(), [id](const CommandSpec& c) { return c.id == id; });
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(), [id](const CommandInfo& c) { return c.id == id; });
     if (it == kCommands.end())
         throw std::out_of_range("unknown command");
     return *it;

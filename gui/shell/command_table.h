@@ -23,14 +23,14 @@ enum : int {
 };
 }  // namespace cmd
 
-struct CommandSpec {
+struct CommandInfo {
     int id;
     std::string_view text;
     std::string_view key;  // Qt key sequence text, empty when none
     std::string_view tip;  // tool tip of the toolbar button, empty when none
 };
 
-inline constexpr std::array<CommandSpec, 54> kCommands{{
+inline constexpr std::array<CommandInfo, 54> kCommands{{
     {cmd::New, "&New", "Ctrl+N", "New"},
     {cmd::Open, "&Open", "Ctrl+O", "Open"},
     {cmd::Save, "&Save", "Ctrl+S", "Save"},
@@ -87,6 +87,6 @@ inline constexpr std::array<CommandSpec, 54> kCommands{{
     {cmd::Recent4, "", "", ""},
 }};
 
-const CommandSpec& Command(int id);
+const CommandInfo& Command(int id);
 
 }  // namespace velk::gui

@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QMenu>
 #include <QToolButton>
 
 namespace velk::gui {
@@ -292,13 +293,14 @@ QAction* MainWindow::MakeAction(int command)
 {
     if (auto* existing = Action(command))
         return existing;
-    const auto& spec = Command(command);
-    auto* action = new QAction(QString::fromUtf8(spec.text.data(), static_cast<int>(spec.text.size())), this);
+    const auto& info = Command(command);
+    const auto text = [](std::string_view v) { return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size())); };
+    auto* action = new QAction(text(info.text), this);
     action->setObjectName(QString("cmd%1").arg(command));
-    if (!spec.key.empty())
-        action->setShortcut(QKeySequence(QString::fromUtf8(spec.key.data(), static_cast<int>(spec.key.size()))));
-    if (!spec.tip.empty())
-        action->setToolTip(QString::fromUtf8(spec.tip.data(), static_cast<int>(spec.tip.size())));
+    if (!info.key.empty())
+        action->setShortcut(QKeySequence(text(info.key)));
+    if (!info.tip.empty())
+        action->setToolTip(text(info.tip));
     action->setEnabled(false);  // enabled once its subsystem is wired
     actions_[command] = action;
     return action;
@@ -346,9 +348,31 @@ void MainWindow::BuildToolBar()
 {
     auto* bar = addToolBar(tr("Toolbar"));
     bar->setObjectName("Toolbar");
-    for (int c : {cmd::New, cmd::Open, cmd::Save, cmd::Close, cmd::UploadAdb, cmd::Download, cmd::Settings,
-                  cmd::SdbInformation, cmd::ExpandCollapse, cmd::SortInformation, cmd::Vantorup, cmd::TextFile, cmd::Compression})
-        bar->addAction(MakeAction(c));
+    const auto buttons = [&](std::initializer_list<int> commands) {
+        for (int c : commands)
+            bar->addAction(MakeAction(c));
+    };
+    // A toolbar button that drops down the menu of a command group.
+    const auto dropDown = [&](const QString& name, const QString& tip, std::initializer_list<int> commands) {
+        auto* menu = new QMenu(this);
+        for (int c : commands)
+            menu->addAction(MakeAction(c));
+        auto* button = new QToolButton(bar);
+        button->setObjectName(name);
+        button->setText(tip);
+        button->setToolTip(tip);
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        bar->addWidget(button);
+    };
+    buttons({cmd::New, cmd::Open, cmd::Save, cmd::Close});
+    dropDown("IMPORT_MENU", tr("Import"), {cmd::ImportSatcoDx, cmd::ImportDvb2000, cmd::ImportLyngsat, cmd::Download});
+    dropDown("UPLOAD_MENU", tr("Upload"), {cmd::UploadAdb, cmd::UploadSdb});
+    buttons({cmd::UploadAdb, cmd::Download, cmd::Settings, cmd::SdbInformation, cmd::ExpandCollapse, cmd::SortInformation,
+             cmd::Vantorup, cmd::TextFile});
+    dropDown("MERGE_MENU", tr("Merge"), {cmd::MergeSatcoDx, cmd::MergeDvb2000, cmd::MergeLyngsat, cmd::MergeSdb});
+    dropDown("URT_MENU", tr("Bin2Urt"), {cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt});
+    buttons({cmd::Compression});
 }
 
 void MainWindow::RebuildRecentMenu()

@@ -6,6 +6,8 @@
 #include "support/temp_dir.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace velk;
@@ -28,6 +30,11 @@ private slots:
         QVERIFY(std::filesystem::is_directory(dir / "Temp"));
         QCOMPARE(window.Action(gui::cmd::New)->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(window.Action(gui::cmd::UploadSdb)->text(), QString("SDB Data ( PC to STB )"));
+        const auto* import = window.findChild<QToolButton*>("IMPORT_MENU");
+        QVERIFY(import && import->menu());
+        QCOMPARE(import->toolTip(), QString("Import"));
+        QCOMPARE(import->menu()->actions().size(), 4);
+        QCOMPARE(import->menu()->actions().last(), window.Action(gui::cmd::Download));
         QVERIFY(window.close());
         QVERIFY(window.IsShutDown());
         QVERIFY(!std::filesystem::exists(dir / "Temp"));
