@@ -97,60 +97,57 @@ bool ValidPair(std::size_t count, std::uint32_t a, std::uint32_t b)
 constexpr unsigned kSatelliteParts = image_part::kSatellites | image_part::kCarriers | image_part::kCarrierOrder;
 constexpr unsigned kCarrierParts = kSatelliteParts | image_part::kServices | image_part::kServiceOrder;
 
+// Builds the new record order from two 0-based record indexes.
+using PairOrder = std::vector<std::uint32_t> (*)(std::size_t count, std::uint32_t x, std::uint32_t y);
+
+bool ReorderSatellitePair(WorkingStore& store, Ui& ui, std::uint32_t a, std::uint32_t b, PairOrder orderOf)
+{
+    auto image = LoadForMove(store, ui, kSatelliteParts);
+    if (!image)
+        return false;
+    if (!ValidPair(image->satellites.size(), a, b)) {
+        ShowError(ui, kSatelliteMoveFailed);
+        return false;
+    }
+    return ReorderSatellites(store, ui, *image, orderOf(image->satellites.size(), a - 1, b - 1));
+}
+
+bool ReorderCarrierPair(WorkingStore& store, Ui& ui, std::uint32_t s, std::uint32_t a, std::uint32_t b, PairOrder orderOf)
+{
+    auto image = LoadForMove(store, ui, kCarrierParts);
+    if (!image)
+        return false;
+    const auto x = CarrierRecordAt(*image, s, a);
+    const auto y = CarrierRecordAt(*image, s, b);
+    if (!x || !y || a == b) {
+        ShowError(ui, kCarrierMoveFailed);
+        return false;
+    }
+    return ReorderCarriers(store, ui, *image, orderOf(image->carriers.size(), *x, *y));
+}
+
 }  // namespace
 
 bool MoveSatellite(WorkingStore& store, Ui& ui, std::uint32_t a, std::uint32_t b)
 {
-    auto image = LoadForMove(store, ui, kSatelliteParts);
-    if (!image)
-        return false;
-    if (!ValidPair(image->satellites.size(), a, b)) {
-        ShowError(ui, kSatelliteMoveFailed);
-        return false;
-    }
-    return ReorderSatellites(store, ui, *image, MovedOrder(image->satellites.size(), a - 1, b - 1));
+    return ReorderSatellitePair(store, ui, a, b, MovedOrder);
 }
 
 bool SwapSatellites(WorkingStore& store, Ui& ui, std::uint32_t a, std::uint32_t b)
 {
-    auto image = LoadForMove(store, ui, kSatelliteParts);
-    if (!image)
-        return false;
-    if (!ValidPair(image->satellites.size(), a, b)) {
-        ShowError(ui, kSatelliteMoveFailed);
-        return false;
-    }
-    return ReorderSatellites(store, ui, *image, SwappedOrder(image->satellites.size(), a - 1, b - 1));
+    return ReorderSatellitePair(store, ui, a, b, SwappedOrder);
 }
 
+// The carriers of one satellite stand in record order, so moving x to y's
+// place puts it before y when moving up and after it when moving down.
 bool MoveCarrier(WorkingStore& store, Ui& ui, std::uint32_t s, std::uint32_t a, std::uint32_t b)
 {
-    auto image = LoadForMove(store, ui, kCarrierParts);
-    if (!image)
-        return false;
-    const auto x = CarrierRecordAt(*image, s, a);
-    const auto y = CarrierRecordAt(*image, s, b);
-    if (!x || !y || a == b) {
-        ShowError(ui, kCarrierMoveFailed);
-        return false;
-    }
-    // x goes before y when moving up, after it when moving down; the carriers of
-    // one satellite stand in record order, so x then takes position b.
-    return ReorderCarriers(store, ui, *image, MovedOrder(image->carriers.size(), *x, *y));
+    return ReorderCarrierPair(store, ui, s, a, b, MovedOrder);
 }
 
 bool SwapCarriers(WorkingStore& store, Ui& ui, std::uint32_t s, std::uint32_t a, std::uint32_t b)
 {
-    auto image = LoadForMove(store, ui, kCarrierParts);
-    if (!image)
-        return false;
-    const auto x = CarrierRecordAt(*image, s, a);
-    const auto y = CarrierRecordAt(*image, s, b);
-    if (!x || !y || a == b) {
-        ShowError(ui, kCarrierMoveFailed);
-        return false;
-    }
-    return ReorderCarriers(store, ui, *image, SwappedOrder(image->carriers.size(), *x, *y));
+    return ReorderCarrierPair(store, ui, s, a, b, SwappedOrder);
 }
 
 }  // namespace velk
