@@ -6,16 +6,6 @@
 
 #include <csignal>
 
-namespace velk::cli {
-
-int& ExitCode()
-{
-    static int code = 0;
-    return code;
-}
-
-}  // namespace velk::cli
-
 int main(int argc, char** argv)
 {
     using namespace velk;

@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include "common/bytes.h"
+#include "support/run_velk.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,6 @@
 #include <vector>
 
 namespace velk::cli {
-
-int& ExitCode()
-{
-    static int code = 0;
-    return code;
-}
 
 namespace {
 
@@ -26,16 +21,8 @@ using test::WriteBytes;
 // Runs `velk args...`; returns the exit code, or -1 when the command line was refused.
 int Velk(std::vector<std::string> args)
 {
-    CLI::App app;
-    AddImageCommands(app);
-    ExitCode() = 0;
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
-    try {
-        app.parse(reversed);
-    } catch (const CLI::ParseError&) {
-        return -1;
-    }
-    return ExitCode();
+    const int code = test::RunVelk(AddImageCommands, std::move(args));
+    return code == test::kCommandLineRefused ? -1 : code;
 }
 
 Bytes Text(std::size_t size)

@@ -3,17 +3,10 @@
 #include "commands.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_writer.h"
+#include "support/run_velk.h"
 #include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
-
-namespace velk::cli {
-int& ExitCode()
-{
-    static int code = 0;
-    return code;
-}
-}  // namespace velk::cli
 
 namespace velk::test {
 namespace {
@@ -22,18 +15,7 @@ using namespace velk::sdb;
 
 int RunVelk(std::vector<std::string> args)
 {
-    CLI::App app;
-    cli::AddSdbCommands(app);
-    cli::ExitCode() = 0;
-    std::vector<const char*> argv{"velk"};
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::ParseError& e) {
-        return e.get_exit_code() == 0 ? 0 : 2;
-    }
-    return cli::ExitCode();
+    return test::RunVelk(cli::AddSdbCommands, std::move(args));
 }
 
 struct CliFiles {
