@@ -109,6 +109,7 @@ int ConsoleSession::OnReceived(ByteView bytes)
 
 void ConsoleSession::Append(const std::string& text, bool report)
 {
+    const std::lock_guard lock(appendMutex_);
     if (log_.Append(text) && view_)
         view_(text, report);
 }

@@ -18,6 +18,7 @@ namespace velk::link {
 class ConsoleSession {
 public:
     // Text for the log view as it is appended; `report` marks an upload row (red).
+    // Called from the reader and upload threads, one call at a time.
     using LogView = std::function<void(const std::string& text, bool report)>;
 
     ConsoleSession(std::filesystem::path workDir, Ui& ui, LogView view = {});
@@ -53,6 +54,7 @@ private:
     std::unique_ptr<CommPort> port_;
     std::unique_ptr<ReaderThread> reader_;
     mutable std::mutex uploadMutex_;
+    std::mutex appendMutex_;  // the reader and the upload thread both append
     std::unique_ptr<Events> events_;
     std::unique_ptr<UploadMachine> machine_;
     std::unique_ptr<TransferDriver> driver_;
