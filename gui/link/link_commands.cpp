@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 #include <thread>
 
@@ -22,6 +23,15 @@ constexpr const char* kUploadTitle = "Transfer Data ( PC to STB )";
 constexpr const char* kDownloadTitle = "Data from STB ( STB to PC )";
 
 // The wait cursor while the images are built on the GUI thread.
+// Qt's MDI children close on Ctrl+W, the console's key; they keep Ctrl+F4.
+void FreeConsoleKey(QMdiSubWindow* child)
+{
+    if (auto* menu = child->systemMenu())
+        for (auto* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence("Ctrl+W")))
+                action->setShortcut(QKeySequence("Ctrl+F4"));
+}
+
 class WaitCursor {
 public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -46,7 +56,10 @@ LinkCommands::LinkCommands(MainWindow& frame, Session& session, sdb::SdbSession&
     connect(frame_.Action(cmd::Vantorup), &QAction::triggered, this, &LinkCommands::OpenConsole);
     // Each new editor window is met when its frame is activated.
     connect(frame_.MdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* child) {
-        if (auto* editor = child ? qobject_cast<EditorWindow*>(child->widget()) : nullptr)
+        if (!child)
+            return;
+        FreeConsoleKey(child);
+        if (auto* editor = qobject_cast<EditorWindow*>(child->widget()))
             connect(editor, &EditorWindow::userSettingsRequested, this, &LinkCommands::EditUserSettings, Qt::UniqueConnection);
     });
 }
@@ -157,7 +170,7 @@ void LinkCommands::OpenConsole()
         consoleFrame_ = frame_.MdiArea()->addSubWindow(console_);
         consoleFrame_->setAttribute(Qt::WA_DeleteOnClose);
         consoleFrame_->installEventFilter(this);
-        consoleFrame_->resize(720, 520);
+        consoleFrame_->resize(frame_.MdiArea()->viewport()->size().boundedTo(QSize(760, 560)));
     }
     consoleFrame_->show();
     frame_.MdiArea()->setActiveSubWindow(consoleFrame_);
