@@ -134,6 +134,8 @@ void LinkCommands::EditSettings()
 {
     auto& store = session_.Store();
     ctx_.config.productType = store.productType;
+    if (const auto* editor = frame_.Editor())
+        ctx_.config.pidsDecimal = !editor->Hex();
     SettingsDialog dialog(link::CurrentSettings(ctx_.config), console_ && console_->Connected(), ui_, &frame_);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -146,10 +148,13 @@ void LinkCommands::EditSettings()
     preferences_.configurationPath = ctx_.config.configurationFile.string();
     if (console_)
         console_->RefreshStatusLine();
+    auto* editor = frame_.Editor();
+    if (editor)
+        editor->Command(ctx_.config.pidsDecimal ? cmd::ViewDecimal : cmd::ViewHex);  // the lists show PIDs so
     if (!typeChanged)
         return;
     frame_.setWindowTitle(QString::fromStdString(session_.FrameTitle()));
-    if (auto* editor = frame_.Editor())
+    if (editor)
         editor->Reload();
 }
 

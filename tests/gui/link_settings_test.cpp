@@ -80,11 +80,13 @@ private slots:
             blankMessage = run.LastMessage();
             dialog->findChild<QComboBox*>("port")->setCurrentText("/dev/ttyUSB7");
             dialog->findChild<QComboBox*>("productType")->setCurrentIndex(1);
+            dialog->findChild<QComboBox*>("pids")->setCurrentIndex(1);
             test::ClickOk(dialog);
         });
         QVERIFY(run.Run(gui::cmd::Settings));
         QCOMPARE(portTip, QString("Click to select current configuration"));
         QCOMPARE(blankMessage, std::string("/tmp/my configs/box.ecf\nFolder or Filename is having SPACE. Rename it and try"));
+        QVERIFY(run.Editor()->Hex());  // "PIDs values" Hexadecimal: the lists follow
         QVERIFY(!std::filesystem::exists(run.Store().File(link::adb::kAdbDump)));
         QVERIFY(!std::filesystem::exists(run.Store().File(link::adb::kE2pDump)));
         QCOMPARE(run.Store().productType, 2);
