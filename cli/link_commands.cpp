@@ -3,19 +3,24 @@
 #include "console_ui.h"
 
 #include "common/files.h"
-#include "image/compress_image.h"
-#include "image/urt_file.h"
 #include "link/adb_layout.h"
 #include "link/adb_upload_files.h"
+#include "link/console_session.h"
+#include "link/serial_port_list.h"
 #include "link/transfer_run.h"
 #include "link/upload_errors.h"
+#include "link/upload_image.h"
 #include "link/upload_machine.h"
+#include "link/user_settings_accept.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_writer.h"
 #include "shell/transfer_commands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace velk::cli {
 namespace {
@@ -49,8 +54,17 @@ public:
     sdb::SdbSession session;
 };
 
+// --baud, --parity, --data-bits, --stop-bits: the line as the Settings dialog's lists offer it.
+struct LineOptions {
+    std::uint32_t baud = 115200;
+    std::string parity = "none";
+    int dataBits = 8;
+    std::string stopBits = "1";
+};
+
 struct LinkOptions {
     std::string port;
+    LineOptions line;
     int productType = 1;
     std::string config;
     std::string entry;  // "G,E"
@@ -72,54 +86,43 @@ bool ApplyConfiguration(Ui& ui, const LinkOptions& o, LinkContext& ctx, const fs
     return link::ReadUploadSettingsFromCfgFile(ui, ctx.config, workDir, group, entry) == 1;
 }
 
-void AddCommonOptions(CLI::App* sub, LinkOptions& o, bool withPort)
+template <typename Table>
+std::uint8_t IndexIn(const Table& table, const typename Table::value_type& value)
 {
-    if (withPort)
-        sub->add_option("--port", o.port, "Serial device (COM1..COM4 or a path)")->required();
-    sub->add_option("--product-type", o.productType, "Product type 1, 2 or 3")->check(CLI::Range(1, 3));
+    return static_cast<std::uint8_t>(std::find(table.begin(), table.end(), value) - table.begin());
 }
 
-void AddSend(CLI::App& app)
+void AddLineOptions(CLI::App* sub, LineOptions& o)
 {
-    auto o = std::make_shared<LinkOptions>();
-    auto file = std::make_shared<std::string>();
-    auto* sub = app.add_subcommand("send", "Send a URT file (a BIN file is converted first) as the upload console does");
-    AddCommonOptions(sub, *o, true);
-    sub->add_option("--config", o->config, "Configuration file (*.ECF) for a BIN file's image values");
-    sub->add_option("--entry", o->entry, "Configuration entry GROUP,ENTRY");
-    sub->add_option("FILE", *file, "URT or BIN file")->required()->check(CLI::ExistingFile);
-    sub->callback([o, file] {
-        ConsoleUi ui(true);
-        ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
-        LinkContext ctx;
-        fs::path urt = *file;
-        if (fs::path(*file).extension() == ".bin" || fs::path(*file).extension() == ".BIN") {
-            if (!scratch.Ok() || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir))
-                return Fail();
-            const auto params = ctx.config.imageRecord ? link::ImageParamsFromRecord(*ctx.config.imageRecord) : UrtImageParams{};
-            urt = scratch.store.File("TempURTFile.eut");
-            if (GenerateUrtFile(*SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false), *file, urt, params) != kUrtOk) {
-                ShowError(ui, "URT File generation process failed");
-                return Fail();
-            }
-        }
-        struct Events : link::UploadEvents {
-            explicit Events(Ui& u) : ui(u) {}
-            void PacketCount(std::uint32_t n) override { ui.ProgressBegin("Upload", n); }
-            void PacketsSent(std::uint32_t n) override { ui.ProgressSet(n); }
-            void Report(int code) override { std::fputs(link::UploadErrorText(code).c_str(), stderr); }
-            Ui& ui;
-        } events(ui);
-        link::UploadMachine machine(link::UploadKind::Console, {urt}, events);
-        const auto end = link::RunTransfer(o->port, link::LineSettingsFromPort(PortSettings{o->port}), ui, machine);
-        ui.ProgressEnd();
-        if (end == link::TransferEnd::Cancelled)
-            std::fputs(link::UploadErrorText(link::kUploadTerminated).c_str(), stderr);
-        if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
-            ShowError(ui, "File access error - UploadURTPacketThread");
-        if (machine.Outcome() != link::UploadOutcome::Completed)
-            Fail();
-    });
+    sub->add_option("--baud", o.baud, "Bits per second (110 .. 256000, as the Settings dialog lists them)")
+        ->check(CLI::IsMember(std::vector<std::uint32_t>(link::kBaudRates.begin(), link::kBaudRates.end())));
+    sub->add_option("--parity", o.parity, "none, even, odd, mark or space")
+        ->check(CLI::IsMember({"none", "even", "odd", "mark", "space"}, CLI::ignore_case));
+    sub->add_option("--data-bits", o.dataBits, "Data bits 5 .. 8")->check(CLI::Range(5, 8));
+    sub->add_option("--stop-bits", o.stopBits, "Stop bits 1, 1.5 or 2")->check(CLI::IsMember({"1", "1.5", "2"}));
+}
+
+// The port settings the options stand for, as list indexes.
+PortSettings PortFromOptions(const LinkOptions& o)
+{
+    static constexpr std::array<std::string_view, 5> kParityNames{"none", "even", "odd", "mark", "space"};
+    std::string parity = o.line.parity;
+    std::transform(parity.begin(), parity.end(), parity.begin(), [](unsigned char c) { return std::tolower(c); });
+    PortSettings port{o.port};
+    port.baudRateIndex = IndexIn(link::kBaudRates, o.line.baud);
+    port.parityIndex = IndexIn(kParityNames, std::string_view(parity));
+    port.dataBitsIndex = IndexIn(link::kDataBits, static_cast<std::uint8_t>(o.line.dataBits));
+    port.stopBitsIndex = IndexIn(link::kStopBitsTexts, std::string_view(o.line.stopBits));
+    return port;
+}
+
+void AddCommonOptions(CLI::App* sub, LinkOptions& o, bool withPort)
+{
+    if (withPort) {
+        sub->add_option("--port", o.port, "Serial device (COM1..COM4 or a path; see velk ports)")->required();
+        AddLineOptions(sub, o.line);
+    }
+    sub->add_option("--product-type", o.productType, "Product type 1, 2 or 3")->check(CLI::Range(1, 3));
 }
 
 // "zlib[:LEVEL]" or "bin2cod".
@@ -142,6 +145,45 @@ bool ApplyCompression(Ui& ui, const std::string& choice, LinkContext& ctx)
     return true;
 }
 
+void AddSend(CLI::App& app)
+{
+    auto o = std::make_shared<LinkOptions>();
+    auto file = std::make_shared<std::string>();
+    auto compress = std::make_shared<std::string>();
+    auto* sub = app.add_subcommand("send", "Send a URT file (a BIN file is converted first) as the upload console does");
+    AddCommonOptions(sub, *o, true);
+    sub->add_option("--config", o->config, "Configuration file (*.ECF) for a BIN file's image values");
+    sub->add_option("--entry", o->entry, "Configuration entry GROUP,ENTRY");
+    sub->add_option("--compress", *compress, "Compress a BIN file first: zlib[:LEVEL] or bin2cod");
+    sub->add_option("FILE", *file, "URT or BIN file")->required()->check(CLI::ExistingFile);
+    sub->callback([o, file, compress] {
+        ConsoleUi ui(true);
+        ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
+        LinkContext ctx;
+        if (!scratch.Ok() || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir) || !ApplyCompression(ui, *compress, ctx))
+            return Fail();
+        const auto urt = link::ConsoleUploadFile(ui, ctx.config, *file, scratch.store.dir);
+        if (!urt)
+            return Fail();
+        struct Events : link::UploadEvents {
+            explicit Events(Ui& u) : ui(u) {}
+            void PacketCount(std::uint32_t n) override { ui.ProgressBegin("Upload", n); }
+            void PacketsSent(std::uint32_t n) override { ui.ProgressSet(n); }
+            void Report(int code) override { std::fputs(link::UploadErrorText(code).c_str(), stderr); }
+            Ui& ui;
+        } events(ui);
+        link::UploadMachine machine(link::UploadKind::Console, {*urt}, events);
+        const auto end = link::RunTransfer(o->port, link::LineSettingsFromPort(PortFromOptions(*o)), ui, machine);
+        ui.ProgressEnd();
+        if (end == link::TransferEnd::Cancelled)
+            std::fputs(link::UploadErrorText(link::kUploadTerminated).c_str(), stderr);
+        if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
+            ShowError(ui, "File access error - UploadURTPacketThread");
+        if (machine.Outcome() != link::UploadOutcome::Completed)
+            Fail();
+    });
+}
+
 void AddUploadSdb(CLI::App& app)
 {
     auto o = std::make_shared<LinkOptions>();
@@ -157,7 +199,7 @@ void AddUploadSdb(CLI::App& app)
         ConsoleUi ui(true);
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
-        ctx.config.port.port = o->port;
+        ctx.config.port = PortFromOptions(*o);
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "%s\n", s.c_str()); };
         if (!scratch.Open(ui, *db) || !ApplyCompression(ui, *compress, ctx))
             return Fail();
@@ -184,7 +226,7 @@ void AddUploadAdb(CLI::App& app)
         ConsoleUi ui(true);
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
-        ctx.config.port.port = o->port;
+        ctx.config.port = PortFromOptions(*o);
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "%s\n", s.c_str()); };
         if (!scratch.Open(ui, *db) || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir))
             return Fail();
@@ -237,8 +279,10 @@ void AddDownload(CLI::App& app)
         ConsoleUi ui(true);
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
-        ctx.config.port.port = o->port;
+        ctx.config.port = PortFromOptions(*o);
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "\n%s\n", s.c_str()); };
+        // The download's line is 115200 8 1; only the parity comes from the options.
+        ctx.lastParity = link::LineSettingsFromPort(ctx.config.port).parity;
         const int ok = scratch.Ok() ? DownloadFromReceiver(scratch.store, scratch.session, ui, ctx) : 0;
         if (!dumps->empty())
             for (const auto name : {link::adb::kAdbDump, link::adb::kE2pDump, link::adb::kDumpSdb})
@@ -249,10 +293,97 @@ void AddDownload(CLI::App& app)
     });
 }
 
+void AddPorts(CLI::App& app)
+{
+    auto* sub = app.add_subcommand("ports", "List the serial devices the Settings dialog offers");
+    sub->callback([] {
+        for (const auto& port : link::ListSerialPorts())
+            std::printf("%s\n", port.c_str());
+    });
+}
+
+// A plain terminal to the loader: stdin lines go out with CR LF, received bytes
+// are shown with the console's blanking, and the log is copied to --log at the end.
+void AddConsole(CLI::App& app)
+{
+    auto o = std::make_shared<LinkOptions>();
+    auto log = std::make_shared<std::string>("velk-console.log");
+    auto* sub = app.add_subcommand("console", "A terminal to the receiver's loader (end with Ctrl+D)");
+    AddCommonOptions(sub, *o, true);
+    sub->add_option("--log", *log, "File that keeps the session's log")->capture_default_str();
+    sub->callback([o, log] {
+        ConsoleUi ui;
+        ScratchStore scratch(1);
+        if (!scratch.Ok())
+            return Fail();
+        link::ConsoleSession console(scratch.store.dir, ui, [](const std::string& text, bool) {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            std::fflush(stdout);
+        });
+        if (console.ConnectDisConnectWithPort(PortFromOptions(*o)) != 1)
+            return Fail();
+        for (std::string line; std::getline(std::cin, line);)
+            console.SendCommandLine(line + "\r\n");
+        console.ConnectDisConnectWithPort({});
+        if (!CopyFileAtomic(console.Log().Path(), *log)) {
+            ShowError(ui, "File access error");
+            Fail();
+        }
+    });
+}
+
+// Shows the receiver user settings of a database, or sets them (--set "Label=Value").
+void AddUserSettings(CLI::App& app)
+{
+    auto o = std::make_shared<LinkOptions>();
+    auto db = std::make_shared<std::string>();
+    auto sets = std::make_shared<std::vector<std::string>>();
+    auto* sub = app.add_subcommand("user-settings", "Show or set the receiver user settings kept in a database");
+    AddCommonOptions(sub, *o, false);
+    sub->add_option("DB", *db, "SDB BIN file")->required()->check(CLI::ExistingFile);
+    sub->add_option("--set", *sets, "KEY=VALUE, a field as velk user-settings shows it (repeatable)");
+    sub->callback([o, db, sets] {
+        ConsoleUi ui;
+        ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
+        if (!scratch.Open(ui, *db))
+            return Fail();
+        const auto type = scratch.store.productType;
+        auto& record = scratch.session.userSettings.For(type);
+        auto texts = link::ReadUserSettings(record, type);
+        if (sets->empty()) {
+            for (const auto& field : link::UserSettingFields(type))
+                std::printf("%s=%s\n", std::string(field.key).c_str(), texts[std::string(field.key)].c_str());
+            return;
+        }
+        for (const auto& set : *sets) {
+            const auto eq = set.find('=');
+            if (eq == std::string::npos || !link::FindUserSetting(type, set.substr(0, eq))) {
+                ShowError(ui, "Unknown user setting: " + set);
+                return Fail();
+            }
+            texts[set.substr(0, eq)] = set.substr(eq + 1);
+        }
+        if (const auto refusal = link::CheckUserSettings(type, texts)) {
+            ShowError(ui, refusal->message);
+            return Fail();
+        }
+        if (!link::AcceptUserSettings(record, type, texts, scratch.store.serviceCount)) {
+            ShowError(ui, "A value does not fit its user setting");
+            return Fail();
+        }
+        // The user settings live in the new layout's "UserBox" section.
+        if (sdb::WriteSdbBinFile(scratch.store, scratch.session, ui, *db, true, false) != 1)
+            Fail();
+    });
+}
+
 }  // namespace
 
 void AddLinkCommands(CLI::App& app)
 {
+    AddPorts(app);
+    AddConsole(app);
+    AddUserSettings(app);
     AddSend(app);
     AddUploadSdb(app);
     AddUploadAdb(app);

@@ -861,6 +861,7 @@ void EditorWindow::EditNode(QTreeWidgetItem* item)
         }
         break;
     }
+    case kUserSettings: emit userSettingsRequested(); break;
     default: break;
     }
     FocusTree();

@@ -73,6 +73,8 @@ signals:
     void contextChanged();
     // Right click on the tree or the list: the frame shows the popup menu.
     void popupRequested(const QPoint& globalPos, bool onList);
+    // Enter or a double click on the "User Settings" node.
+    void userSettingsRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,7 @@
 #include "database/colour_dialog.h"
 #include "database/default_values_dialog.h"
 #include "database/editor_window.h"
+#include "link/link_commands.h"
 #include "sdb/sdb_commands.h"
 #include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
@@ -89,6 +90,7 @@ void MainWindow::WireCommands()
     on(cmd::Contents, &MainWindow::ShowHelp);
     on(cmd::Color, &MainWindow::EditColours);
     on(cmd::DefaultValues, &MainWindow::EditDefaultValues);
+    new LinkCommands(*this, session_, sdbSession_, settings_, preferences_, *uiPort_);
     for (int command : kEditorCommands) {
         auto* action = MakeAction(command);
         addAction(action);  // keys work without the popup menu being open
@@ -107,8 +109,10 @@ void MainWindow::WireCommands()
 void MainWindow::UpdateCommands()
 {
     const bool editor = HasEditor();
-    for (int command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues})
+    for (int command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues, cmd::Download, cmd::Settings, cmd::Vantorup})
         Action(command)->setEnabled(true);
+    for (int command : {cmd::UploadAdb, cmd::UploadSdb})
+        Action(command)->setEnabled(editor);
     Action(cmd::Contents)->setEnabled(true);
     for (int command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
         Action(command)->setEnabled(editor);
@@ -225,6 +229,18 @@ bool MainWindow::NewDatabase()
     DropEditor();
     ClearStore(session_.Store());
     OpenEditor(" [ New ] [*]");
+    return true;
+}
+
+bool MainWindow::ReplaceDatabase(const std::function<bool()>& load, const QString& title)
+{
+    DropEditor();
+    if (!load()) {
+        ClearStore(session_.Store());
+        return false;
+    }
+    setWindowTitle(QString::fromStdString(session_.FrameTitle()));
+    OpenEditor(title);
     return true;
 }
 

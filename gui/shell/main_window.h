@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <map>
 
 class QAction;
@@ -49,6 +50,11 @@ public:
     bool OpenDatabase(std::filesystem::path path = {});
     // Save (or Save As); true when written.
     bool SaveDatabase(bool saveAs = false);
+    // Asks before unsaved changes are lost: true when they may go.
+    bool ConfirmDiscard();
+    // Closes the editor, lets `load` fill the emptied store and shows it in a new
+    // editor under the frame title of the store's product type.
+    bool ReplaceDatabase(const std::function<bool()>& load, const QString& title);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,8 +69,6 @@ private:
     void ShowAbout();
     void ShowHelp();
     bool HasEditor() const { return editor_ != nullptr; }
-    // Asks before unsaved changes are lost: true when they may go.
-    bool ConfirmDiscard();
     void OpenRecent(std::size_t slot);
     void OpenEditor(const QString& title);
     void DropEditor();

@@ -2,6 +2,8 @@
 
 #include "link/upload_errors.h"
 
+#include <system_error>
+
 namespace velk::link {
 
 // Upload rows go to the log; progress also to the caller's events.
@@ -73,8 +75,14 @@ bool ConsoleSession::StartUpload(const std::filesystem::path& urtFile, UploadEve
     events_ = std::make_unique<Events>(*this, events);
     machine_ = std::make_unique<UploadMachine>(UploadKind::Console, std::vector{urtFile}, *events_);
     driver_ = std::make_unique<TransferDriver>(*port_, *machine_);
+    try {
+        driver_->Start();
+    } catch (const std::system_error&) {
+        // No thread for the upload: the console stays connected without one.
+        driver_.reset();
+        return false;
+    }
     uploadCallback_ = driver_->Callback();
-    driver_->Start();
     return true;
 }
 

@@ -35,6 +35,7 @@ public:
     bool SendCommandLine(std::string_view text);
 
     // "&Upload": only while connected and no transfer runs. `events` also sees the progress.
+    // False also when no thread could be started for it.
     bool StartUpload(const std::filesystem::path& urtFile, UploadEvents* events = nullptr);
     bool UploadRunning() const;
     // "Ca&ncel": ends the upload; with packets left it reports code 23.

@@ -187,8 +187,11 @@ std::size_t WriteCommPort(CommPort& port, ByteView bytes)
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            // A vanished device fails every write: it is reported once, not per announcement.
+            const bool first = !port.Aborted();
             port.RaiseAbort();
-            port.Report("WriteFile (in Writer)");
+            if (first)
+                port.Report("WriteFile (in Writer)");
             return written;
         }
         // The line is full: wait until it drains or the write is aborted.

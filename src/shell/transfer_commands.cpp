@@ -3,7 +3,6 @@
 #include "common/files.h"
 #include "common/format.h"
 #include "database/store_queries.h"
-#include "image/compress_image.h"
 #include "image/resource_image.h"
 #include "image/urt_file.h"
 #include "link/adb_layout.h"
@@ -12,6 +11,7 @@
 #include "link/download_machine.h"
 #include "link/serial_port.h"
 #include "link/transfer_run.h"
+#include "link/upload_image.h"
 #include "link/upload_machine.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_writer.h"
@@ -53,7 +53,11 @@ private:
 class DownloadProgress final : public link::DownloadEvents {
 public:
     DownloadProgress(const WorkingStore& store, Ui& ui, LinkContext& ctx) : store_(store), ui_(ui), ctx_(ctx) {}
-    void Title(const std::string&) override {}
+    void Title(const std::string& text) override
+    {
+        if (ctx_.title)
+            ctx_.title(text);
+    }
     void Status(const std::string& text) override { velk::Status(ctx_, text); }
     void Text(const std::string& text) override { velk::Status(ctx_, text); }
     void Progress(std::uint32_t percent) override { ui_.ProgressSet(percent); }
@@ -140,11 +144,8 @@ bool PrepareSdbUrt(WorkingStore& store, sdb::SdbSession& session, Ui& ui, const 
         image = merged;
     }
     if (ctx.config.compressImage && AskYesNo(ui, "Do you want to compress the image")) {
-        const auto compressed = store.File("TempCompressedBIN.bin");
-        // Type 1 is "Bin2Cod"; the other, "Zlib", takes the stored level plus one.
-        const int ok = ctx.config.compressionType == 1 ? CompressImageBin2Cod(ui, image, compressed)
-                                                       : CompressImageZlib(ui, image, compressed, ctx.config.compressionLevel + 1);
-        if (ok != 1)
+        const auto compressed = store.File(link::kCompressedImageName);
+        if (link::CompressUploadImage(ui, ctx.config, image, compressed) != 1)
             return false;
         image = compressed;
     }
@@ -160,14 +161,53 @@ bool PrepareSdbUrt(WorkingStore& store, sdb::SdbSession& session, Ui& ui, const 
     params.endAddress = 0x7FE50000;
     params.swMajor = 1;
     params.hwMajor = 1;
-    if (GenerateUrtFile(*settings, image, store.File("TempURTFile.eut"), params) != kUrtOk) {
+    if (GenerateUrtFile(*settings, image, store.File(link::kUploadUrtName), params) != kUrtOk) {
         ShowError(ui, "URT File generation process failed");
         return false;
     }
     return true;
 }
 
-int RunUpload(link::UploadKind kind, std::vector<std::filesystem::path> files, Ui& ui, LinkContext& ctx)
+}  // namespace
+
+std::uint64_t SdbUploadSize(const WorkingStore& store)
+{
+    return 28ull * (store.satelliteCount + 11) + 12ull * (store.lnbCount + 3ull * store.carrierCount) + 34ull * store.serviceCount;
+}
+
+bool PrepareSdbUpload(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    if (!CheckCounts(store, ui, true))
+        return false;
+    if (!HasFactoryDefaultSatellite(store)) {
+        ShowError(ui, "Minimum one satellite should be factory default to upload as sdb");
+        return false;
+    }
+    if (!PortIsFree(ctx, ui))
+        return false;
+    const auto size = SdbUploadSize(store);
+    if (size > kSdbUploadLimit) {
+        ShowError(ui, Format("Upload as SDB process failed.\nFile size exceeds the limit 65440 Bytes [ %d Bytes ]", static_cast<int>(size)));
+        return false;
+    }
+    return PrepareSdbUrt(store, session, ui, ctx);
+}
+
+std::vector<std::filesystem::path> SdbUploadFiles(const WorkingStore& store) { return {store.File(link::kUploadUrtName)}; }
+
+std::optional<std::vector<std::filesystem::path>> PrepareAdbUpload(WorkingStore& store, sdb::SdbSession& session, Ui& ui,
+                                                                   LinkContext& ctx)
+{
+    if (!CheckCounts(store, ui, false))
+        return std::nullopt;
+    const UrtImageParams base = ctx.config.imageRecord ? link::ImageParamsFromRecord(*ctx.config.imageRecord) : UrtImageParams{};
+    std::vector<std::filesystem::path> files;
+    if (link::CreateADBBINFilesToUpload(store, ui, ctx.receiver, session.userSettings.For(store.productType), base, files) != 1)
+        return std::nullopt;
+    return files;
+}
+
+int SendUploadFiles(link::UploadKind kind, const std::vector<std::filesystem::path>& files, Ui& ui, LinkContext& ctx)
 {
     UploadProgress progress(ui, ctx);
     link::UploadMachine machine(kind, files, progress);
@@ -183,63 +223,53 @@ int RunUpload(link::UploadKind kind, std::vector<std::filesystem::path> files, U
     return 1;
 }
 
-}  // namespace
-
-std::uint64_t SdbUploadSize(const WorkingStore& store)
-{
-    return 28ull * (store.satelliteCount + 11) + 12ull * (store.lnbCount + 3ull * store.carrierCount) + 34ull * store.serviceCount;
-}
-
-int UploadAsSdb(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
-{
-    if (!CheckCounts(store, ui, true))
-        return 0;
-    if (!HasFactoryDefaultSatellite(store)) {
-        ShowError(ui, "Minimum one satellite should be factory default to upload as sdb");
-        return 0;
-    }
-    if (!PortIsFree(ctx, ui))
-        return 0;
-    const auto size = SdbUploadSize(store);
-    if (size > kSdbUploadLimit) {
-        ShowError(ui, Format("Upload as SDB process failed.\nFile size exceeds the limit 65440 Bytes [ %d Bytes ]", static_cast<int>(size)));
-        return 0;
-    }
-    if (!PrepareSdbUrt(store, session, ui, ctx))
-        return 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    return RunUpload(link::UploadKind::Sdb, {store.File("TempURTFile.eut")}, ui, ctx);
-}
-
-int UploadAsAdb(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
-{
-    if (!CheckCounts(store, ui, false))
-        return 0;
-    const UrtImageParams base = ctx.config.imageRecord ? link::ImageParamsFromRecord(*ctx.config.imageRecord) : UrtImageParams{};
-    std::vector<std::filesystem::path> files;
-    if (link::CreateADBBINFilesToUpload(store, ui, ctx.receiver, session.userSettings.For(store.productType), base, files) != 1)
-        return 0;
-    return RunUpload(link::UploadKind::Adb, std::move(files), ui, ctx);
-}
-
-int DownloadFromReceiver(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+int ReceiveDumps(const WorkingStore& store, Ui& ui, LinkContext& ctx)
 {
     DownloadProgress progress(store, ui, ctx);
     link::DownloadMachine machine(progress);
     ui.ProgressBegin(kDownloadTitle, 100);
     const auto end = link::RunTransfer(ctx.config.port.port, link::DownloadLineSettings(ctx.lastParity), ui, machine);
     ui.ProgressEnd();
-    if (end != link::TransferEnd::Finished || machine.Outcome() != link::DownloadOutcome::Completed)
-        return 0;
-    if (link::ADBParsing(store, ui, ctx.receiver, session) != 1)
-        return 0;
+    return end == link::TransferEnd::Finished && machine.Outcome() == link::DownloadOutcome::Completed ? 1 : 0;
+}
+
+int ParseReceivedDumps(const WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    return link::ADBParsing(store, ui, ctx.receiver, session);
+}
+
+int OpenReceivedDatabase(WorkingStore& store, sdb::SdbSession& session, Ui& ui)
+{
     sdb::OpenSdbOptions options;
     options.deleteFileRead = false;
     if (sdb::OpenSdbBinFile(store, session, ui, store.File(link::adb::kDumpSdb), options) != 1) {
         ShowError(ui, "Opening SDB File \n Close the Application and Retry !!!");
         return 0;
     }
+    // The received database has no file of its own yet: WorkDir goes at exit.
+    session.currentFile.clear();
     return 1;
+}
+
+int UploadAsSdb(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    if (!PrepareSdbUpload(store, session, ui, ctx))
+        return 0;
+    std::this_thread::sleep_for(kSdbSettle);
+    return SendUploadFiles(link::UploadKind::Sdb, SdbUploadFiles(store), ui, ctx);
+}
+
+int UploadAsAdb(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    const auto files = PrepareAdbUpload(store, session, ui, ctx);
+    return files ? SendUploadFiles(link::UploadKind::Adb, *files, ui, ctx) : 0;
+}
+
+int DownloadFromReceiver(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx)
+{
+    if (ReceiveDumps(store, ui, ctx) != 1 || ParseReceivedDumps(store, session, ui, ctx) != 1)
+        return 0;
+    return OpenReceivedDatabase(store, session, ui);
 }
 
 }  // namespace velk

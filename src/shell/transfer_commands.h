@@ -9,11 +9,15 @@
 #include "link/line_settings.h"
 #include "link/receiver_records.h"
 #include "link/upload_config.h"
+#include "link/upload_machine.h"
 #include "sdb/sdb_session.h"
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velk {
 
@@ -27,9 +31,33 @@ struct LinkContext {
     bool urtGenerationOff = false;
     // Upload result and fault rows go to the console log when one is open.
     link::ConsoleLog* log = nullptr;
-    // The transfer dialog's status line and text field.
+    // The transfer dialog's status line and text field, and its title.
     std::function<void(const std::string&)> status;
+    std::function<void(const std::string&)> title;
 };
+
+// The pause between building the SDB upload's files and opening the port.
+inline constexpr std::chrono::milliseconds kSdbSettle{500};
+
+// The commands in their three stages, so that a window can run the transfer
+// itself on a worker thread: the checks and files (refusals come before the
+// port is touched), the transfer, and for the download the parsing and opening.
+
+// SDB steps 1 to 10: true when "TempURTFile.eut" is ready to send.
+bool PrepareSdbUpload(WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx);
+std::vector<std::filesystem::path> SdbUploadFiles(const WorkingStore& store);
+// ADB steps 1 to 3: the URT files to send.
+std::optional<std::vector<std::filesystem::path>> PrepareAdbUpload(WorkingStore& store, sdb::SdbSession& session, Ui& ui,
+                                                                   LinkContext& ctx);
+// Sends the files to the loader; 1 when all were sent (they are then deleted).
+// Blocks until the end or ui.ProgressCancelled().
+int SendUploadFiles(link::UploadKind kind, const std::vector<std::filesystem::path>& files, Ui& ui, LinkContext& ctx);
+// The download's exchange: writes the dump files into WorkDir; 1 when all four blocks arrived.
+int ReceiveDumps(const WorkingStore& store, Ui& ui, LinkContext& ctx);
+// Turns the dumps into "kymDumpSDB.sdb" (the receiver's user settings into `session`).
+int ParseReceivedDumps(const WorkingStore& store, sdb::SdbSession& session, Ui& ui, LinkContext& ctx);
+// Opens "kymDumpSDB.sdb" into the store, as a database without a file of its own.
+int OpenReceivedDatabase(WorkingStore& store, sdb::SdbSession& session, Ui& ui);
 
 // The SDB image's size in bytes for the counts.
 std::uint64_t SdbUploadSize(const WorkingStore& store);

@@ -1,6 +1,8 @@
 #include "commands.h"
 #include "link/adb_layout.h"
 #include "link/adb_builder.h"
+#include "link/upload_image.h"
+#include "link/user_settings_accept.h"
 #include "sample_database.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_writer.h"
@@ -79,6 +81,48 @@ TEST_F(LinkCliTest, DownloadWritesTheReceiversDatabase)
     ASSERT_EQ(sdb::OpenSdbBinFile(opened, session, ui, result), 1);
     EXPECT_EQ(opened.serviceCount, 3u);
     EXPECT_EQ(RunVelk({"download", "--port", "/dev/velk-absent", result.string()}), 1);
+}
+
+TEST_F(LinkCliTest, SendWrapsABinFileAsTheConsoleDoesOnTheChosenLine)
+{
+    const auto image = dir.Path() / "app.BIN";
+    test::WriteBytes(image, Bytes(5000, 0x5A));
+    link::UploadConfig config;
+    config.compressImage = true;
+    config.compressionLevel = 8;  // zlib level 9
+    test::TempDir work;
+    const auto expected = link::ConsoleUploadFile(ui, config, image, work.Path());
+    ASSERT_TRUE(expected);
+    sim::SimReceiver sim;
+    sim.PlayUploadLoader(1, [&](std::size_t) { return LoadBe32(test::ReadBytes(*expected), 2); });
+    ASSERT_EQ(RunVelk({"send", "--port", sim.DevicePath(), "--baud", "57600", "--parity", "Even", "--data-bits", "7",
+                       "--stop-bits", "2", "--compress", "zlib:9", image.string()}),
+              0);
+    ASSERT_TRUE(sim.WaitDone(std::chrono::seconds(10)));
+    const auto sent = sim.UploadedFiles();
+    ASSERT_EQ(sent.size(), 1u);
+    // The URT header carries the time of generation: compare the packets after it.
+    const auto want = test::ReadBytes(*expected);
+    EXPECT_EQ(sent[0].size(), want.size());
+    EXPECT_THROW(RunVelk({"send", "--port", sim.DevicePath(), "--baud", "12345", image.string()}), CLI::ValidationError);
+}
+
+TEST_F(LinkCliTest, UserSettingsAreSetWithTheDialogsRules)
+{
+    ASSERT_EQ(RunVelk({"user-settings", db.string(), "--set", "User Lock Code=0042", "--set", "RF Mode Settings=PAL I",
+                       "--set", "RF Channel No=30"}),
+              0);
+    WorkingStore opened;
+    opened.dir = dir.Path();
+    sdb::SdbSession reread;
+    ASSERT_EQ(sdb::OpenSdbBinFile(opened, reread, ui, db), 1);
+    const auto texts = link::ReadUserSettings(reread.userSettings.For(1), 1);
+    EXPECT_EQ(texts.at("User Lock Code"), "0042");
+    EXPECT_EQ(texts.at("RF Channel No"), "30");
+    const auto before = test::ReadBytes(db);
+    EXPECT_EQ(RunVelk({"user-settings", db.string(), "--set", "User Lock Code=12"}), 1);  // refused
+    EXPECT_EQ(RunVelk({"user-settings", db.string(), "--set", "No Such=1"}), 1);
+    EXPECT_EQ(test::ReadBytes(db), before);
 }
 
 }  // namespace

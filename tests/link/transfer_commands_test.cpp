@@ -1,7 +1,7 @@
 // The three transfer commands end to end against the simulated receiver.
 #include "link/adb_layout.h"
 #include "link/adb_upload_files.h"
-#include "sample_database.h"
+#include "receiver_images.h"
 #include "shell/transfer_commands.h"
 #include "sim/sim_receiver.h"
 #include "support/scripted_ui.h"
@@ -119,17 +119,10 @@ TEST_F(TransferCommandsTest, DownloadOpensTheReceiversDatabase)
 {
     // The receiver's images: those of the sample database built elsewhere.
     test::TempDir other;
-    WorkingStore source;
-    source.dir = other.Path();
-    link::test::MakeSampleDatabase(source, 1);
-    auto records = link::ReceiverRecords::Initial();
     sdb::UserSettingsBlocks user;
     link::SetUserWord(user.For(1), 8, 4321);
-    ASSERT_EQ(link::BuildAdbImages(source, ui, records, user.For(1)), 1);
-    std::vector<sim::SimBlock> blocks{{test::ReadBytes(other.Path() / link::adb::kAdbDump), 2048},
-                                      {Bytes(5000, 0x44), 2048},
-                                      {Bytes(100, 0x55), 2048},
-                                      {test::ReadBytes(other.Path() / link::adb::kE2pDump), 2048}};
+    const auto blocks = link::test::SampleReceiverBlocks(other.Path(), ui, user.For(1));
+    ASSERT_EQ(blocks.size(), 4u);
     sim::SimReceiver sim({.corruptSums = {3}, .splitChunk = 700});
     sim.PlayDownloadSource(blocks);
     ctx.config.port.port = sim.DevicePath();

@@ -1,0 +1,80 @@
+#pragma once
+// The upload console ("VantorChild"): a terminal to the receiver's loader with
+// its status line, the log view fed through "_debugprint.tmp", the command
+// line, the console upload form and its own "&File" menu. The connection, the
+// log and the upload live in link::ConsoleSession; its reader and upload
+// threads reach this window only through queued signals.
+#include "link/console_session.h"
+#include "link/upload_config.h"
+
+#include <QWidget>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTextEdit;
+
+namespace velk::gui {
+
+class ConsoleWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // `config` gives the port settings and the image values of a BIN upload.
+    ConsoleWindow(const link::UploadConfig& config, const std::filesystem::path& workDir, Ui& ui, QWidget* parent = nullptr);
+    ~ConsoleWindow() override;
+
+    bool Connected() const { return session_.Connected(); }
+    link::ConsoleSession& Session() { return session_; }
+    QAction* Command(int command) const;
+    // After the Settings dialog: the status line shows the new port settings.
+    void RefreshStatusLine();
+    // "&Close": asks, disconnects; true when the console may go.
+    bool ConfirmClose();
+
+signals:
+    // From the reader and upload threads.
+    void logAppended(const QString& text, bool report);
+    void packetCountKnown(int count);
+    void packetsSent(int sent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class UploadReport;
+    QWidget* BuildForm();
+    void BuildMenu();
+    void ConnectOrDisconnect();
+    void Upload();
+    void CancelUpload();
+    void SaveLog();
+    void ClearLog();
+    void SendCommandLine();
+    void AppendToView(const QString& text, bool report);
+    void WatchUploadEnd();
+    void UploadEnded();
+    void UpdateCommands();
+    static void Flash(QLabel* indicator, const QString& letter);
+
+    const link::UploadConfig& config_;
+    std::filesystem::path workDir_;
+    Ui& ui_;
+    link::ConsoleSession session_;
+    std::unique_ptr<UploadReport> report_;
+    QLabel* statusLine_;
+    QTextEdit* log_;
+    QLineEdit* commandLine_;
+    QLineEdit* fileName_;
+    QLineEdit* packetCount_;
+    QLineEdit* packetsSent_;
+    QLabel* transmit_;
+    QLabel* receive_;
+    QProgressBar* progress_;
+    std::map<int, QAction*> actions_;
+};
+
+}  // namespace velk::gui
