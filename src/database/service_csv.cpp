@@ -93,12 +93,7 @@ std::optional<std::array<std::size_t, kKeyColumns.size()>> KeyColumnsAt(const Cs
     return at;
 }
 
-struct CsvRowKey {
-    ServiceKey key;
-    std::string utf8Name;
-};
-
-std::optional<CsvRowKey> RowKey(const CsvRow& row, const std::array<std::size_t, kKeyColumns.size()>& at, NameConversion& names)
+std::optional<ServiceKey> RowKey(const CsvRow& row, const std::array<std::size_t, kKeyColumns.size()>& at, NameConversion& names)
 {
     auto field = [&](std::size_t k) -> std::string_view { return at[k] < row.size() ? std::string_view(row[at[k]]) : std::string_view(); };
     const auto position = Position(field(0));
@@ -108,39 +103,21 @@ std::optional<CsvRowKey> RowKey(const CsvRow& row, const std::array<std::size_t,
     const auto program = Number(field(4));
     if (!position || !frequency || pol == std::string_view::npos || !symbolRate || !program || *program > 0xFFFF)
         return std::nullopt;
-    return CsvRowKey{{*position, *frequency, *symbolRate, static_cast<std::uint8_t>(pol), static_cast<std::uint16_t>(*program),
-                      names.ToDatabase(field(5), TextEncoding::Utf8, FixedName::kMaxLength)},
-                     std::string(field(5))};
+    return ServiceKey{*position, *frequency, *symbolRate, static_cast<std::uint8_t>(pol), static_cast<std::uint16_t>(*program),
+                      names.ToDatabase(field(5), TextEncoding::Utf8, FixedName::kMaxLength)};
 }
 
-// Each data row's service, or the problems that keep the list from being applied.
-std::vector<std::uint32_t> IdentifyRows(const ServiceCatalog& catalog, const CsvTable& table, NameConversion& names,
-                                        std::vector<std::string>& newNames, std::vector<std::string>& problems)
+// The services the rows name, in row order; every row that names none is a problem.
+std::vector<std::uint32_t> IdentifyRows(const ServiceCatalog& catalog, const CsvKeys& rows, std::vector<std::string>& problems)
 {
-    std::string missing;
-    const auto at = table.rows.empty() ? std::nullopt : KeyColumnsAt(table.rows.front(), missing);
-    if (!at) {
-        problems.push_back(table.rows.empty() ? "The list is empty." : Format("The list has no column \"%s\".", missing.c_str()));
-        return {};
-    }
-    std::vector<ServiceKey> keys;
-    for (std::size_t r = 1; r < table.rows.size(); ++r) {
-        auto key = RowKey(table.rows[r], *at, names);
-        if (!key) {
-            problems.push_back(Format("Line %zu: a key field is empty or not a number.", table.lines[r]));
-            continue;
-        }
-        newNames.push_back(key->key.name);
-        keys.push_back(std::move(key->key));
-    }
     std::vector<std::uint32_t> channels;
-    const auto found = IdentifyServices(catalog, keys);
+    const auto found = IdentifyServices(catalog, rows.keys);
     for (std::size_t i = 0; i < found.size(); ++i) {
         if (found[i])
             channels.push_back(found[i]->channel);
         else
-            problems.push_back(Format("Line %zu: no service of the database matches \"%s\".",
-                                      table.lines[i + 1], DatabaseToUtf8(keys[i].name).c_str()));
+            problems.push_back(Format("Line %zu: no service of the database matches \"%s\".", rows.lines[i],
+                                      DatabaseToUtf8(rows.keys[i].name).c_str()));
     }
     return channels;
 }
@@ -162,20 +139,36 @@ std::string ExportServiceCsv(const ServiceCatalog& catalog)
     return text;
 }
 
+CsvKeys ReadCsvKeys(std::string_view text, NameConversion& names, std::vector<std::string>& problems)
+{
+    CsvKeys out;
+    std::string error, missing;
+    const auto table = ParseCsv(text, error);
+    const auto at = table && !table->rows.empty() ? KeyColumnsAt(table->rows.front(), missing) : std::nullopt;
+    if (!at) {
+        problems.push_back(!table ? error : table->rows.empty() ? "The list is empty." : Format("The list has no column \"%s\".", missing.c_str()));
+        return out;
+    }
+    for (std::size_t r = 1; r < table->rows.size(); ++r) {
+        auto key = RowKey(table->rows[r], *at, names);
+        if (!key) {
+            problems.push_back(Format("Line %zu: a key field is empty or not a number.", table->lines[r]));
+            continue;
+        }
+        out.keys.push_back(std::move(*key));
+        out.lines.push_back(table->lines[r]);
+    }
+    return out;
+}
+
 std::optional<CsvImportResult> ImportServiceCsv(WorkingStore& store, std::string_view text, NameConversion& names)
 {
     auto catalog = LoadServiceCatalog(store);
     if (!catalog)
         return std::nullopt;
     CsvImportResult result;
-    std::string error;
-    const auto table = ParseCsv(text, error);
-    if (!table) {
-        result.problems.push_back(error);
-        return result;
-    }
-    std::vector<std::string> newNames;
-    const auto channels = IdentifyRows(*catalog, *table, names, newNames, result.problems);
+    const auto rows = ReadCsvKeys(text, names, result.problems);
+    const auto channels = IdentifyRows(*catalog, rows, result.problems);
     if (!result.problems.empty())
         return result;
     auto& image = catalog->image;
@@ -184,8 +177,8 @@ std::optional<CsvImportResult> ImportServiceCsv(WorkingStore& store, std::string
     for (std::size_t i = 0; i < channels.size(); ++i) {
         const auto record = image.serviceOrder[channels[i]];
         auto& service = image.services[record];
-        if (service.name.Text() != newNames[i]) {
-            service.name = newNames[i];
+        if (const auto& name = rows.keys[i].name; service.name.Text() != name) {
+            service.name = name;
             service.nameUnchanged = 0;
             ++result.renamed;
         }

@@ -2,7 +2,7 @@
 // The services as a CSV list, one row per service in channel order, for editing
 // names and order in a spreadsheet; and taking such a list back.
 #include "common/charset.h"
-#include "database/service_catalog.h"
+#include "database/service_identity.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +13,15 @@ namespace velk {
 
 // UTF-8 with a header row.
 std::string ExportServiceCsv(const ServiceCatalog& catalog);
+
+// The identifying fields of a list's rows, with the line each row starts on.
+struct CsvKeys {
+    std::vector<ServiceKey> keys;
+    std::vector<std::size_t> lines;
+};
+
+// Rows that cannot be read, or a list without the key columns, add to `problems`.
+CsvKeys ReadCsvKeys(std::string_view text, NameConversion& names, std::vector<std::string>& problems);
 
 struct CsvImportResult {
     std::size_t renamed = 0;
