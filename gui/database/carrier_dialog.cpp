@@ -1,5 +1,6 @@
 #include "database/carrier_dialog.h"
 
+#include "database/name_text.h"
 #include "common/c_number.h"
 
 namespace velk::gui {
@@ -27,7 +28,7 @@ bool CarrierDialog::Load()
     if (!record)
         return false;
     before_ = *record;
-    name_->setText(Q(before_.name.Text()));
+    name_->setText(NameToQString(before_.name.Text()));
     frequency_->setText(QString::number(before_.frequency));
     SelectIndex(polarization_, before_.polarization);
     symbolRate_->setText(QString::number(before_.symbolRate));
@@ -41,12 +42,13 @@ bool CarrierDialog::Load()
 
 bool CarrierDialog::Save()
 {
-    if (const auto error = CheckCarrierFields({S(name_->text()), S(frequency_->text()), S(symbolRate_->text()), S(skew_->text())})) {
+    const auto name = NameFromQString(name_->text(), ui_);
+    if (const auto error = CheckCarrierFields({name, S(frequency_->text()), S(symbolRate_->text()), S(skew_->text())})) {
         Refuse(*error);
         return false;
     }
     after_ = before_;
-    after_.name = S(name_->text());
+    after_.name = name;
     after_.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
     after_.polarization = SelectedIndex(polarization_);
     after_.symbolRate = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));

@@ -1,5 +1,6 @@
 #include "database/detail_strip.h"
 
+#include "common/charset.h"
 #include "common/format.h"
 #include "database/display_texts.h"
 #include "database/field_rules.h"
@@ -45,7 +46,7 @@ DetailStrip SatelliteDetails(const StoreSnapshot& s, std::uint32_t satellite, st
     if (satellite >= s.satellites.size())
         return {};
     const auto& r = s.satellites[satellite];
-    DetailStrip strip{"Info - " + r.name.Text(), {}, {}};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(r.name.Text()), {}, {}};
     Add(strip, "LNB Index", Format(" LNB%d", r.lnbIndex + 1));
     if (placement == Placement::Satellite)
         AddSwitch(strip, r.switchBlock, productType);
@@ -60,7 +61,7 @@ DetailStrip CarrierDetails(const StoreSnapshot& s, std::uint32_t carrier, std::u
     if (carrier >= s.carriers.size())
         return {};
     const auto& r = s.carriers[carrier];
-    DetailStrip strip{"Info - " + r.name.Text(), {}, {}};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(r.name.Text()), {}, {}};
     if (placement == Placement::Carrier)
         AddSwitch(strip, r.switchBlock, productType);
     Add(strip, "Frequency", std::to_string(r.frequency));
@@ -74,15 +75,15 @@ DetailStrip ServiceDetails(const StoreSnapshot& s, std::uint32_t service)
 {
     if (service >= s.services.size())
         return {};
-    DetailStrip strip{"Info - " + s.services[service].name.Text(), {}, {}};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(s.services[service].name.Text()), {}, {}};
     const auto carrier = s.carrierOfService[service];
     if (carrier < 0)
         return strip;
     const auto& c = s.carriers[static_cast<std::size_t>(carrier)];
     const bool hasSatellite = c.satelliteIndex < s.satellites.size();
-    Add(strip, "Satellite Name", hasSatellite ? s.satellites[c.satelliteIndex].name.Text() : "");
+    Add(strip, "Satellite Name", hasSatellite ? DatabaseToUtf8(s.satellites[c.satelliteIndex].name.Text()) : "");
     Add(strip, "Angle", hasSatellite ? AngleText(s.satellites[c.satelliteIndex].angle) : "");
-    Add(strip, "Carrier Name", c.name.Text());
+    Add(strip, "Carrier Name", DatabaseToUtf8(c.name.Text()));
     Add(strip, "Frequency", std::to_string(c.frequency));
     Add(strip, "SymbolRate", std::to_string(c.symbolRate));
     Add(strip, "Polarization", TextAt(PolarizationNames(), c.polarization));

@@ -1,5 +1,6 @@
 #include "database/satellite_dialog.h"
 
+#include "database/name_text.h"
 #include "common/c_number.h"
 
 namespace velk::gui {
@@ -25,7 +26,7 @@ bool SatelliteDialog::Load()
     if (!record)
         return false;
     before_ = *record;
-    name_->setText(Q(before_.name.Text()));
+    name_->setText(NameToQString(before_.name.Text()));
     SelectIndex(lnb_, before_.lnbIndex);
     SelectIndex(eastWest_, before_.west);
     angle_->setText(Q(AngleText(before_.angle)));
@@ -37,12 +38,13 @@ bool SatelliteDialog::Load()
 
 bool SatelliteDialog::Save()
 {
-    if (const auto error = CheckSatelliteFields({S(name_->text()), S(position_->text()), S(angle_->text())})) {
+    const auto name = NameFromQString(name_->text(), ui_);
+    if (const auto error = CheckSatelliteFields({name, S(position_->text()), S(angle_->text())})) {
         Refuse(*error);
         return false;
     }
     after_ = before_;
-    after_.name = S(name_->text());
+    after_.name = name;
     after_.lnbIndex = SelectedIndex(lnb_);
     after_.west = SelectedIndex(eastWest_);
     after_.angle = static_cast<std::int16_t>(AngleTenthsFromText(S(angle_->text())));

@@ -1,5 +1,6 @@
 #include "database/service_details_dialog.h"
 
+#include "database/name_text.h"
 #include "database/display_texts.h"
 #include "database/field_rules.h"
 
@@ -39,20 +40,20 @@ ServiceDetailsDialog::ServiceDetailsDialog(const StoreSnapshot& s, std::uint32_t
     const LnbRecord lnb = sat.lnbIndex < s.lnbs.size() ? s.lnbs[sat.lnbIndex] : LnbRecord{};
     const QString radix = hex ? " [Hex]" : " [Dec]";
 
-    setWindowTitle(Q(sv.name.Text()) + " Service Information");
+    setWindowTitle(NameToQString(sv.name.Text()) + " Service Information");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Group(this, "Satellite - " + Q(sat.name.Text()),
+    layout->addWidget(Group(this, "Satellite - " + NameToQString(sat.name.Text()),
                             {{"Low freq. [MHz]", QString::number(lnb.LowMhz())},
                              {"High freq. [MHz]", QString::number(lnb.HighMhz())},
                              {QString::fromUtf8("Satellite angle \u00B0"), Q(AngleText(sat.angle))},
                              {"Satellite position", QString::number(sat.position)},
                              {"East / West flag", Q(TextAt(EastWestNames(), sat.west))}}));
-    layout->addWidget(Group(this, "Carrier - " + Q(car.name.Text()),
+    layout->addWidget(Group(this, "Carrier - " + NameToQString(car.name.Text()),
                             {{"Frequency [MHz]", QString::number(car.frequency)},
                              {"Symbol rate [kSps]", QString::number(car.symbolRate)},
                              {"Polarization", Q(TextAt(PolarizationNames(), car.polarization))},
                              {"FEC", Q(TextAt(FecNames(), car.fec))}}));
-    layout->addWidget(Group(this, "Service - " + Q(sv.name.Text()),
+    layout->addWidget(Group(this, "Service - " + NameToQString(sv.name.Text()),
                             {{"Program no.", QString::number(sv.programNumber)},
                              {"Service type", sv.type == kServiceRadio ? "Radio" : "TV"},
                              {"Video PID" + radix, Q(PidText(sv.videoPid, hex))},

@@ -1,5 +1,6 @@
 #include "database/service_dialog.h"
 
+#include "database/name_text.h"
 #include <QHBoxLayout>
 
 namespace velk::gui {
@@ -40,7 +41,7 @@ bool ServiceDialog::Load()
     if (!record)
         return false;
     before_ = *record;
-    name_->setText(Q(before_.name.Text()));
+    name_->setText(NameToQString(before_.name.Text()));
     programNumber_->setText(QString::number(before_.programNumber));
     video_->setText(Q(PidText(before_.videoPid, hex_)));
     audio_->setText(Q(PidText(before_.audioPid, hex_)));
@@ -64,7 +65,7 @@ void ServiceDialog::TypeChosen(int index)
 
 bool ServiceDialog::Save()
 {
-    ServiceInput input{S(name_->text()), S(programNumber_->text()), S(video_->text()), S(audio_->text()), S(pcr_->text()),
+    ServiceInput input{NameFromQString(name_->text(), ui_), S(programNumber_->text()), S(video_->text()), S(audio_->text()), S(pcr_->text()),
                        type_->currentIndex() == 1, hex_};
     const auto check = CheckServiceFields(ui_, input, otherProgramNumbers_);
     if (check.error) {
