@@ -170,7 +170,6 @@ inline constexpr BitField kLnbIndex{9, 7};
 }  // namespace old_sat
 
 namespace old_carrier {
-inline constexpr BitField kSatPol{0, 12};  // satellite index and polarization together
 inline constexpr BitField kFec{14, 3};
 inline constexpr BitField kFactoryDefault{17, 1};
 inline constexpr std::uint32_t kWord2Ones = 0xFFFC0000u;
