@@ -1,9 +1,10 @@
 // The three transfer commands end to end against the simulated receiver.
+#include "database/record_io.h"
 #include "link/adb_layout.h"
 #include "link/adb_upload_files.h"
-#include "sample_database.h"
 #include "shell/transfer_commands.h"
 #include "sim/sim_receiver.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +20,8 @@ protected:
     void SetUp() override
     {
         store.dir = dir.Path();
-        link::test::MakeSampleDatabase(store, 1);
+        store.productType = 1;
+        test::WriteSampleDatabase(store, test::LinkSample());
         ctx.config.port.port = "/dev/velk-absent";
     }
     // The packet count of a URT file, read when the loader sees its first packet.
@@ -121,7 +123,8 @@ TEST_F(TransferCommandsTest, DownloadOpensTheReceiversDatabase)
     test::TempDir other;
     WorkingStore source;
     source.dir = other.Path();
-    link::test::MakeSampleDatabase(source, 1);
+    source.productType = 1;
+    test::WriteSampleDatabase(source, test::LinkSample());
     auto records = link::ReceiverRecords::Initial();
     sdb::UserSettingsBlocks user;
     link::SetUserWord(user.For(1), 8, 4321);
