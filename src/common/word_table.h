@@ -56,6 +56,20 @@ struct WordTable {
         for (const auto& f : fields)
             f.set(r, f.bits.Get(words[f.word]));
     }
+    // Every field lies inside one of the words and overlaps neither another field nor the fill.
+    constexpr bool Disjoint() const
+    {
+        Packed used = fill;
+        for (const auto& f : fields) {
+            if (f.word >= Words || f.bits.width == 0 || f.bits.shift + f.bits.width > 32)
+                return false;
+            const auto mask = f.bits.Mask() << f.bits.shift;
+            if ((used[f.word] & mask) != 0)
+                return false;
+            used[f.word] |= mask;
+        }
+        return true;
+    }
 };
 
 template <typename Record, std::size_t Words, typename... More>

@@ -12,6 +12,7 @@ constexpr auto kSwitchWord = PackedWords<SwitchBlock, 1>(
     Bits<&SwitchBlock::diseqc10>(0, switch_word::kDiseqc10), Bits<&SwitchBlock::diseqc11>(0, switch_word::kDiseqc11),
     Bits<&SwitchBlock::toneBurst>(0, switch_word::kToneBurst), Bits<&SwitchBlock::repeat>(0, switch_word::kRepeat),
     Bits<&SwitchBlock::khz22>(0, switch_word::kKhz22));
+static_assert(kSwitchWord.Disjoint());
 
 }  // namespace
 

@@ -61,6 +61,7 @@ constexpr auto Level(WordTable words, FieldTable bytes, Placement own, std::size
 // The LNB word is kept whole; the SDB mark bit goes out and comes back set.
 constexpr auto kLnb = Level<LnbRecord>(PackedWords<LnbRecord, 1>({0}, Bits<&LnbRecord::word>(0, BitField{0, 32})),
                                        FieldTable<LnbRecord, 0>{}, Placement::Lnb, 4);
+static_assert(kLnb.words.Disjoint());
 
 constexpr auto kSatellite = Level<SatelliteRecord>(
     PackedWords<SatelliteRecord, 2>(
@@ -69,7 +70,7 @@ constexpr auto kSatellite = Level<SatelliteRecord>(
         Bits<&SatelliteRecord::factoryDefault>(1, new_sat::kFactoryDefault), Bits<&SatelliteRecord::west>(1, new_sat::kWest),
         Bits<&SatelliteRecord::angle>(1, new_sat::kAngle)),
     Fields(NameAt<&SatelliteRecord::name>(8)), Placement::Satellite, kSatelliteSize);
-static_assert(kSatellite.bytes.FitsIn(kSatelliteSize));
+static_assert(kSatellite.words.Disjoint() && kSatellite.bytes.FitsIn(kSatelliteSize));
 
 constexpr auto kCarrier = Level<CarrierRecord>(
     PackedWords<CarrierRecord, 3>(
@@ -80,7 +81,7 @@ constexpr auto kCarrier = Level<CarrierRecord>(
         Bits<&CarrierRecord::polarization>(2, carrier_word::kPolarization), Bits<&CarrierRecord::fec>(2, carrier_word::kFec),
         Bits<&CarrierRecord::factoryDefault>(2, carrier_word::kFactoryDefault), Bits<&CarrierRecord::skew>(2, carrier_word::kSkew)),
     Fields(NameAt<&CarrierRecord::name>(12), At<&CarrierRecord::frequency>(32)), Placement::Carrier, kCarrierSize);
-static_assert(kCarrier.bytes.FitsIn(kCarrierSize));
+static_assert(kCarrier.words.Disjoint() && kCarrier.bytes.FitsIn(kCarrierSize));
 
 // Services carry no switch block.
 constexpr auto kService = Level<ServiceRecord>(
@@ -97,7 +98,7 @@ constexpr auto kService = Level<ServiceRecord>(
         Bits<&ServiceRecord::nameUnchanged>(2, new_service::kNameUnchanged),
         Bits<&ServiceRecord::pidsUnchanged>(2, new_service::kPidsUnchanged), Bits<&ServiceRecord::flagB>(2, new_service::kFlagB)),
     Fields(NameAt<&ServiceRecord::name>(12)), Placement::Lnb, kServiceSize);
-static_assert(kService.bytes.FitsIn(kServiceSize));
+static_assert(kService.words.Disjoint() && kService.bytes.FitsIn(kServiceSize));
 
 std::uint32_t MarkedLnbWord(std::uint32_t word) { return lnb_word::kSdbMark.Set(word, 1); }
 

@@ -2,6 +2,7 @@
 #include "common/byte_reader.h"
 #include "common/bytes.h"
 #include "common/field_table.h"
+#include "common/word_table.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,12 @@ constexpr auto kSampleFields = Fields(At<&Sample::a>(0), At<&Sample::b>(1), At<&
 static_assert(kSampleFields.FitsIn(17));
 static_assert(!kSampleFields.FitsIn(16));
 static_assert(!Fields(At<&Sample::a>(0), At<&Sample::b>(0)).FitsIn(8));  // overlapping fields
+
+// Word tables refuse fields that overlap, leave their word or cover the fill.
+static_assert(PackedWords<Sample, 1>({0}, Bits<&Sample::a>(0, {0, 8}), Bits<&Sample::b>(0, {8, 16})).Disjoint());
+static_assert(!PackedWords<Sample, 1>({0}, Bits<&Sample::a>(0, {0, 8}), Bits<&Sample::b>(0, {7, 16})).Disjoint());
+static_assert(!PackedWords<Sample, 1>({0}, Bits<&Sample::a>(1, {0, 8})).Disjoint());
+static_assert(!PackedWords<Sample, 1>({0x80}, Bits<&Sample::a>(0, {0, 8})).Disjoint());
 
 TEST(FieldTable, EveryKindOfFieldBothWays)
 {
