@@ -1,5 +1,6 @@
 // New ('e','E') layout -> old ("SB") layout.
 #include "sdb/sdb_convert.h"
+#include "sdb/sdb_convert_output.h"
 #include "sdb/sdb_diagnostic.h"
 #include "sdb/sdb_ff_buffer.h"
 #include "sdb/sdb_field_pairs.h"
@@ -14,33 +15,16 @@
 namespace velk::sdb {
 namespace {
 
-struct Old {
-    FfBuffer out;
-    std::size_t pos = kOldHeaderSize;
-    std::uint8_t productType = 1;
+struct Old : ConvertOutput {
     std::optional<SectionView> satellites;
     std::vector<std::uint16_t> carrierPosition;  // input carrier index -> old position
 };
-
-void CopyHeader(Old& o, const SectionHeader& h)
-{
-    StoreSectionHeader(o.out.At(o.pos, kSectionHeaderSize), 0, h);
-    o.pos += kSectionHeaderSize;
-}
-
-void CopyRaw(Old& o, const SectionView& s)
-{
-    CopyHeader(o, s.header);
-    auto dst = o.out.At(o.pos, s.records.size());
-    std::copy(s.records.begin(), s.records.end(), dst.begin());
-    o.pos += s.records.size();
-}
 
 void ConvertLnbs(Old& o, const SectionView& s)
 {
     auto h = s.header;
     h.recordSize = kOldLnbSize;
-    CopyHeader(o, h);
+    o.PutHeader(h);
     for (std::size_t i = 0; i < h.count; ++i, o.pos += kOldLnbSize) {
         auto dst = o.out.At(o.pos, kOldLnbSize);
         StoreLe32(dst, 0, old_lnb::kOnes);
@@ -50,7 +34,7 @@ void ConvertLnbs(Old& o, const SectionView& s)
 
 void ConvertSatellites(Old& o, const SectionView& s)
 {
-    CopyHeader(o, s.header);
+    o.PutHeader(s.header);
     o.satellites = s;
     std::uint32_t firstCarrier = 0;
     for (std::size_t i = 0; i < s.header.count; ++i, o.pos += kSatelliteSize) {
@@ -67,7 +51,7 @@ void ConvertSatellites(Old& o, const SectionView& s)
 
 void ConvertCarriers(Old& o, const SectionView& s)
 {
-    CopyHeader(o, s.header);
+    o.PutHeader(s.header);
     const std::size_t n = s.header.count;
     // Grouped by satellite index, in input order within one satellite.
     std::vector<std::size_t> order(n);
@@ -90,7 +74,7 @@ void ConvertCarriers(Old& o, const SectionView& s)
 
 void ConvertServices(Old& o, const SectionView& s)
 {
-    CopyHeader(o, s.header);
+    o.PutHeader(s.header);
     for (std::size_t i = 0; i < s.header.count; ++i, o.pos += kServiceSize) {
         const auto rec = s.Record(i);
         const auto carrier = new_service::kCarrier.Get(LoadLe32(rec, 0));
@@ -107,31 +91,19 @@ bool ConvertSection(Old& o, const SectionView& s)
 {
     switch (s.header.Kind()) {
     case Section::Lnb:
-        if (!CheckRecordSize(s, kNewLnbSize))
-            return false;
-        ConvertLnbs(o, s);
-        return true;
+        return ConvertChecked(o, s, kNewLnbSize, ConvertLnbs);
     case Section::Satellite:
-        if (!CheckRecordSize(s, kSatelliteSize))
-            return false;
-        ConvertSatellites(o, s);
-        return true;
+        return ConvertChecked(o, s, kSatelliteSize, ConvertSatellites);
     case Section::Carrier:
         if (!o.satellites) {
             Diagnose(__LINE__, "%s %d> Satellite record must be parsed first");
             return false;
         }
-        if (!CheckRecordSize(s, kCarrierSize))
-            return false;
-        ConvertCarriers(o, s);
-        return true;
+        return ConvertChecked(o, s, kCarrierSize, ConvertCarriers);
     case Section::Service:
-        if (!CheckRecordSize(s, kServiceSize))
-            return false;
-        ConvertServices(o, s);
-        return true;
+        return ConvertChecked(o, s, kServiceSize, ConvertServices);
     default:
-        CopyRaw(o, s);
+        o.CopySection(s);
         return true;
     }
 }
@@ -146,7 +118,7 @@ std::optional<Bytes> ConvertNew2Old(ByteView in, std::uint8_t productType)
         Diagnose(__LINE__, "%s %d> File too short for a header [%zu]", in.size());
         return std::nullopt;
     }
-    Old o{FfBuffer(in.size() + 64), kOldHeaderSize, productType, std::nullopt, {}};
+    Old o{{FfBuffer(in.size() + 64), kOldHeaderSize, productType}, std::nullopt, {}};
     auto header = o.out.At(0, kOldHeaderSize);
     header[old_header::kMagicAt] = 'S';
     header[old_header::kMagicAt + 1] = 'B';

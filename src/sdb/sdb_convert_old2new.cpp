@@ -1,6 +1,7 @@
 // Old ("SB") layout -> new ('e','E') layout.
 #include "database/working_store.h"
 #include "sdb/sdb_convert.h"
+#include "sdb/sdb_convert_output.h"
 #include "sdb/sdb_diagnostic.h"
 #include "sdb/sdb_ff_buffer.h"
 #include "sdb/sdb_field_pairs.h"
@@ -13,28 +14,11 @@
 namespace velk::sdb {
 namespace {
 
-struct New {
-    FfBuffer out;
-    std::size_t pos = kNewHeaderSize;
-    std::uint8_t productType = 1;
+struct New : ConvertOutput {
     std::uint16_t serviceCount = 0;
     bool sawOsl = false;
     bool sawUserBox = false;
 };
-
-void PutHeader(New& n, const SectionHeader& h)
-{
-    StoreSectionHeader(n.out.At(n.pos, kSectionHeaderSize), 0, h);
-    n.pos += kSectionHeaderSize;
-}
-
-void CopyRaw(New& n, const SectionView& s)
-{
-    PutHeader(n, s.header);
-    auto dst = n.out.At(n.pos, s.records.size());
-    std::copy(s.records.begin(), s.records.end(), dst.begin());
-    n.pos += s.records.size();
-}
 
 void CopyName(ByteView rec, MutableByteView dst, NamePair name)
 {
@@ -46,7 +30,7 @@ void ConvertLnbs(New& n, const SectionView& s)
 {
     auto h = s.header;
     h.recordSize = kNewLnbSize;
-    PutHeader(n, h);
+    n.PutHeader(h);
     for (std::size_t i = 0; i < h.count; ++i, n.pos += kNewLnbSize) {
         auto dst = n.out.At(n.pos, kNewLnbSize);
         StoreLe32(dst, 0, lnb_word::kSdbMark.Set(0, 1));
@@ -58,7 +42,7 @@ void ConvertLnbs(New& n, const SectionView& s)
 
 void ConvertSatellites(New& n, const SectionView& s)
 {
-    PutHeader(n, s.header);
+    n.PutHeader(s.header);
     for (std::size_t i = 0; i < s.header.count; ++i, n.pos += kSatelliteSize) {
         const auto rec = s.Record(i);
         auto dst = n.out.At(n.pos, kSatelliteSize);
@@ -71,7 +55,7 @@ void ConvertSatellites(New& n, const SectionView& s)
 
 void ConvertCarriers(New& n, const SectionView& s)
 {
-    PutHeader(n, s.header);
+    n.PutHeader(s.header);
     for (std::size_t i = 0; i < s.header.count; ++i, n.pos += kCarrierSize) {
         const auto rec = s.Record(i);
         auto dst = n.out.At(n.pos, kCarrierSize);
@@ -84,7 +68,7 @@ void ConvertCarriers(New& n, const SectionView& s)
 
 void ConvertServices(New& n, const SectionView& s)
 {
-    PutHeader(n, s.header);
+    n.PutHeader(s.header);
     n.serviceCount = s.header.count;
     for (std::size_t i = 0; i < s.header.count; ++i, n.pos += kServiceSize) {
         const auto rec = s.Record(i);
@@ -104,37 +88,24 @@ bool ConvertSection(New& n, const SectionView& s)
 {
     switch (s.header.Kind()) {
     case Section::Lnb:
-        if (!CheckRecordSize(s, kOldLnbSize))
-            return false;
-        ConvertLnbs(n, s);
-        return true;
+        return ConvertChecked(n, s, kOldLnbSize, ConvertLnbs);
     case Section::Satellite:
-        if (!CheckRecordSize(s, kSatelliteSize))
-            return false;
-        ConvertSatellites(n, s);
-        return true;
+        return ConvertChecked(n, s, kSatelliteSize, ConvertSatellites);
     case Section::Carrier:
-        if (!CheckRecordSize(s, kCarrierSize))
-            return false;
-        ConvertCarriers(n, s);
-        return true;
+        return ConvertChecked(n, s, kCarrierSize, ConvertCarriers);
     case Section::Service:
-        if (!CheckRecordSize(s, kServiceSize))
-            return false;
-        ConvertServices(n, s);
-        return true;
+        return ConvertChecked(n, s, kServiceSize, ConvertServices);
     case Section::Osl:
         n.sawOsl = true;
-        CopyRaw(n, s);
-        return true;
+        break;
     case Section::UserBox:
         n.sawUserBox = true;
-        CopyRaw(n, s);
-        return true;
+        break;
     default:
-        CopyRaw(n, s);
-        return true;
+        break;
     }
+    n.CopySection(s);
+    return true;
 }
 
 // Missing "OSL" (channel order = record order) and "UserBox" (defaults) sections.
@@ -142,12 +113,12 @@ std::size_t AppendMissingSections(New& n)
 {
     const auto before = n.pos;
     if (!n.sawOsl) {
-        PutHeader(n, MakeSectionHeader(Section::Osl, kOslEntrySize, n.serviceCount));
+        n.PutHeader(MakeSectionHeader(Section::Osl, kOslEntrySize, n.serviceCount));
         for (std::uint16_t i = 0; i < n.serviceCount; ++i, n.pos += 2)
             StoreLe16(n.out.At(n.pos, 2), 0, i);
     }
     if (!n.sawUserBox) {
-        PutHeader(n, MakeSectionHeader(Section::UserBox, kUserBoxSize, 1));
+        n.PutHeader(MakeSectionHeader(Section::UserBox, kUserBoxSize, 1));
         const auto block = DefaultUserSettings(n.productType);
         auto dst = n.out.At(n.pos, kUserBoxSize);
         std::copy(block.begin(), block.end(), dst.begin());
@@ -170,8 +141,7 @@ Old2NewResult ConvertOld2New(Ui& ui, ByteView in, std::uint8_t productType)
         Diagnose(__LINE__, "%s %d> File too short for a header [%zu]", in.size());
         return {kConvertFailed, {}};
     }
-    New n{FfBuffer(in.size())};
-    n.productType = productType;
+    New n{{FfBuffer(in.size()), kNewHeaderSize, productType}};
     auto header = n.out.At(0, kNewHeaderSize);
     // Bytes 3-5 zero; the date and the end mark keep the filler.
     std::fill_n(header.begin(), new_header::kSectionCountAt, 0);
