@@ -1,14 +1,12 @@
 #include "link/download_machine.h"
 
 #include "common/checksums.h"
-#include "link/upload_machine.h"
 
 namespace velk::link {
 namespace {
 
 constexpr milliseconds kSettleAfterAnnounce{100};
 constexpr std::chrono::seconds kRequestTimeout{4};
-constexpr std::size_t kChecksumSize = 4;
 // Header packet offsets.
 constexpr std::size_t kBlockLengthAt = 24;
 constexpr std::size_t kEntryCountAt = 44;
@@ -31,20 +29,16 @@ void DownloadMachine::Receive(ByteView bytes)
 
 bool DownloadMachine::ReceiveByte(std::uint8_t b)
 {
-    if (frameOpen_) {
-        if (lengthBytes_ < 3) {
-            frameLength_ = (frameLength_ << 8) | b;
-            ++lengthBytes_;
-        } else if (frame_.size() < frameLength_ + kChecksumSize) {
-            frame_.push_back(b);
-        } else if (b == kFrameEnd && CloseFrame()) {
+    if (frame_.Open()) {
+        const auto step = frame_.Take(b);
+        if (step == FrameAssembler::Step::More)
+            return true;
+        if (step == FrameAssembler::Step::Whole && TakeFrame(frame_.Payload())) {
             nextRequest_ = true;
-        } else {
-            frameOpen_ = false;
-            resendRequest_ = true;
-            return false;
+            return true;
         }
-        return true;
+        resendRequest_ = true;
+        return false;
     }
     if (b == kReady && !started_) {
         events_.Title("Data From ( STB to PC )");
@@ -53,21 +47,14 @@ bool DownloadMachine::ReceiveByte(std::uint8_t b)
         blockData_.clear();
         started_ = true;
     } else if (b == kFrameStart && started_) {
-        frameOpen_ = true;
-        lengthBytes_ = 0;
-        frameLength_ = 0;
-        frame_.clear();
+        frame_.Start();
     }
     return true;
 }
 
-// Checks the closed frame's byte sum and takes what it carries.
-bool DownloadMachine::CloseFrame()
+// Takes what a whole frame carries.
+bool DownloadMachine::TakeFrame(ByteView payload)
 {
-    frameOpen_ = false;
-    const ByteView payload = ByteView(frame_).first(frameLength_);
-    if (ByteSum32(payload) != LoadBe32(frame_, frameLength_))
-        return false;
     if (!payload.empty() && payload[0] == kHeaderPacket && !TakeHeader(payload))
         return false;
     if (!payload.empty() && payload[0] == kDataPacket && payload.size() > kDataPacketHeader)
@@ -85,7 +72,7 @@ bool DownloadMachine::TakeHeader(ByteView payload)
         return false;
     const std::size_t entries = LoadBe24(payload, kEntryCountAt);
     const std::size_t crcAt = kEntriesAt + entries * kEntrySize;
-    if (payload.size() < crcAt + kChecksumSize)
+    if (payload.size() < crcAt + kFrameSumSize)
         return false;
     blockLength_ = LoadBe32(payload, kBlockLengthAt);
     packetsExpected_ = 1;
@@ -139,7 +126,7 @@ PollResult DownloadMachine::Request(SteadyTime now)
     if (nextRequest_ || resendRequest_) {
         const bool resend = !nextRequest_;
         if (resend) {
-            frameOpen_ = false;
+            frame_.Drop();
             ++retries_;
         }
         nextRequest_ = false;
@@ -151,7 +138,7 @@ PollResult DownloadMachine::Request(SteadyTime now)
     if (now < deadline_)
         return WaitUntil(deadline_);
     // No complete frame in time: drop a stalled one and ask the same again.
-    frameOpen_ = false;
+    frame_.Drop();
     deadline_ = now + kRequestTimeout;
     return SendControl(lastRequest_, true);
 }

@@ -2,6 +2,7 @@
 // The download: the receiver announces each of four blocks with 0x17, the PC
 // answers 0x06 and asks for every packet with 0x05 (0x15 for a resend), checks
 // each frame's byte sum, and collects the data packets into the block.
+#include "link/loader_frame.h"
 #include "link/protocol_machine.h"
 
 #include <cstdint>
@@ -47,7 +48,7 @@ private:
 
     // False when the frame failed and the rest of the read is dropped.
     bool ReceiveByte(std::uint8_t b);
-    bool CloseFrame();
+    bool TakeFrame(ByteView payload);
     bool TakeHeader(ByteView payload);
     PollResult Request(SteadyTime now);
     PollResult CompleteBlock(SteadyTime now);
@@ -64,10 +65,7 @@ private:
     bool nextRequest_ = false;
     bool resendRequest_ = false;
 
-    bool frameOpen_ = false;
-    unsigned lengthBytes_ = 0;
-    std::size_t frameLength_ = 0;
-    Bytes frame_;
+    FrameAssembler frame_;
 
     std::uint8_t lastRequest_ = 0;
     std::uint8_t control_ = 0;

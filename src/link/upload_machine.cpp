@@ -11,7 +11,6 @@ namespace {
 constexpr milliseconds kAdbAnnounceGap{200};
 constexpr milliseconds kSettleAfterSync{100};
 constexpr std::size_t kUrtHeaderSize = 6;
-constexpr std::size_t kPacketOverhead = 9;  // start, 24-bit length, 32-bit sum, end
 
 }  // namespace
 
@@ -125,11 +124,11 @@ PollResult UploadMachine::SendPacket()
         return PollResult{};
     }
     const std::size_t length = LoadBe24(file_, position_ + 1);
-    const std::size_t take = std::min(length + kPacketOverhead, file_.size() - position_);
+    const std::size_t take = std::min(length + kFrameOverhead, file_.size() - position_);
     packet_ = Slice(file_, position_, take);
     position_ += take;
     // The block goes out as it stands; only then is its end byte looked at.
-    if (take < length + kPacketOverhead || packet_.back() != kFrameEnd) {
+    if (take < length + kFrameOverhead || packet_.back() != kFrameEnd) {
         Abandon(kUploadBadHeaderEnd);
         return SendNow(packet_);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The receiver-driven upload of URT files: announce with 0x17 until the loader
 // answers 0x06, then send one packet per 0x05 and the last one again per 0x15.
+#include "link/loader_frame.h"
 #include "link/protocol_machine.h"
 
 #include <cstdint>
@@ -9,14 +10,6 @@
 #include <vector>
 
 namespace velk::link {
-
-inline constexpr std::uint8_t kReady = 0x17;
-inline constexpr std::uint8_t kAck = 0x06;
-inline constexpr std::uint8_t kNext = 0x05;
-inline constexpr std::uint8_t kResend = 0x15;
-inline constexpr std::uint8_t kDone = 0x18;
-inline constexpr std::uint8_t kFrameStart = 0x02;
-inline constexpr std::uint8_t kFrameEnd = 0x03;
 
 // ADB announces every 200 ms and reports nothing on a broken packet; SDB and
 // console announce back to back; the console reports -1 and -3.

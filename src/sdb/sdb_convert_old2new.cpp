@@ -1,8 +1,10 @@
 // Old ("SB") layout -> new ('e','E') layout.
 #include "database/working_store.h"
 #include "sdb/sdb_convert.h"
+#include "sdb/sdb_convert_output.h"
 #include "sdb/sdb_diagnostic.h"
 #include "sdb/sdb_ff_buffer.h"
+#include "sdb/sdb_field_pairs.h"
 #include "sdb/sdb_format.h"
 #include "sdb/sdb_section_walker.h"
 #include "sdb/sdb_session.h"
@@ -12,124 +14,73 @@
 namespace velk::sdb {
 namespace {
 
-struct New {
-    FfBuffer out;
-    std::size_t pos = kNewHeaderSize;
-    std::uint8_t productType = 1;
+struct New : ConvertOutput {
     std::uint16_t serviceCount = 0;
     bool sawOsl = false;
     bool sawUserBox = false;
 };
 
-void PutHeader(New& n, const SectionHeader& h)
+void CopyName(ByteView rec, MutableByteView dst, NamePair name)
 {
-    StoreSectionHeader(n.out.At(n.pos, kSectionHeaderSize), 0, h);
-    n.pos += kSectionHeaderSize;
-}
-
-void CopyRaw(New& n, const SectionView& s)
-{
-    PutHeader(n, s.header);
-    auto dst = n.out.At(n.pos, s.records.size());
-    std::copy(s.records.begin(), s.records.end(), dst.begin());
-    n.pos += s.records.size();
+    std::copy_n(rec.begin() + static_cast<std::ptrdiff_t>(name.oldAt), FixedName::kSize,
+                dst.begin() + static_cast<std::ptrdiff_t>(name.newAt));
 }
 
 void ConvertLnbs(New& n, const SectionView& s)
 {
     auto h = s.header;
     h.recordSize = kNewLnbSize;
-    PutHeader(n, h);
+    n.PutHeader(h);
     for (std::size_t i = 0; i < h.count; ++i, n.pos += kNewLnbSize) {
-        const auto rec = s.Record(i);
-        const auto w0 = LoadLe32(rec, 0);
-        std::uint32_t word = 0;
-        word = lnb_word::kLowMhz.Set(word, LoadLe32(rec, 4));
-        word = lnb_word::kHighMhz.Set(word, LoadLe32(rec, 8));
-        word = lnb_word::kType.Set(word, old_lnb::kType.Get(w0));
-        word = lnb_word::kPower.Set(word, old_lnb::kPower.Get(w0));
-        word = lnb_word::kSdbMark.Set(word, 1);
-        // Bits 15-31 ones: the 22 kHz setting is not carried and reads back as 3.
-        std::uint32_t sw = 0xFFFFFFFFu;
-        sw = switch_word::kVolt12.Set(sw, old_lnb::kVolt12.Get(w0));
-        sw = switch_word::kDiseqc10.Set(sw, old_lnb::kDiseqc10.Get(w0));
-        sw = switch_word::kDiseqc11.Set(sw, old_lnb::kDiseqc11.Get(w0));
-        sw = switch_word::kToneBurst.Set(sw, old_lnb::kToneBurst.Get(w0));
-        sw = switch_word::kRepeat.Set(sw, old_lnb::kRepeat.Get(w0));
         auto dst = n.out.At(n.pos, kNewLnbSize);
-        StoreLe32(dst, 0, word);
-        StoreLe32(dst, 4, sw);
+        StoreLe32(dst, 0, lnb_word::kSdbMark.Set(0, 1));
+        // Bits 15-31 of the switch word ones: the 22 kHz setting is not carried and reads back as 3.
+        StoreLe32(dst, 4, 0xFFFFFFFFu);
+        CopyPairs(kLnbPairs, s.Record(i), dst, ConvertDirection::OldToNew, LnbLimit(n.productType));
     }
 }
 
 void ConvertSatellites(New& n, const SectionView& s)
 {
-    PutHeader(n, s.header);
-    constexpr BitField kKept1Low{0, 9};
+    n.PutHeader(s.header);
     for (std::size_t i = 0; i < s.header.count; ++i, n.pos += kSatelliteSize) {
         const auto rec = s.Record(i);
-        const auto w0 = LoadLe32(rec, 0);
-        const auto w1 = LoadLe32(rec, 4);
-        const auto lnb = old_sat::kLnbIndex.Get(w1);
-        std::uint32_t n0 = new_sat::kWord0Ones;
-        n0 = new_sat::kCarrierCount.Set(n0, old_sat::kCarrierCount.Get(w0));
-        n0 = new_sat::kLnbIndex.Set(n0, lnb < LnbLimit(n.productType) ? lnb : 0);
-        std::uint32_t n1 = 0xFFFFFFFFu;
-        n1 = kKept1Low.Set(n1, kKept1Low.Get(w1));
-        n1 = new_sat::kWest.Set(n1, new_sat::kWest.Get(w1));
-        n1 = new_sat::kAngle.Set(n1, new_sat::kAngle.Get(w1));
         auto dst = n.out.At(n.pos, kSatelliteSize);
-        StoreLe32(dst, 0, n0);
-        StoreLe32(dst, 4, n1);
-        std::copy_n(rec.begin() + 8, FixedName::kSize, dst.begin() + 8);
+        StoreLe32(dst, 0, new_sat::kWord0Ones);
+        StoreLe32(dst, 4, 0xFFFFFFFFu);
+        CopyPairs(kSatellitePairs, rec, dst, ConvertDirection::OldToNew, LnbLimit(n.productType));
+        CopyName(rec, dst, kSatelliteName);
     }
 }
 
 void ConvertCarriers(New& n, const SectionView& s)
 {
-    PutHeader(n, s.header);
+    n.PutHeader(s.header);
     for (std::size_t i = 0; i < s.header.count; ++i, n.pos += kCarrierSize) {
         const auto rec = s.Record(i);
-        const auto w2 = LoadLe32(rec, 8);
-        // Bits 16-31 ones: the skew is not carried and reads back as 255.
-        std::uint32_t n2 = 0xFFFFFFFFu;
-        n2 = old_carrier::kSatPol.Set(n2, old_carrier::kSatPol.Get(w2));
-        n2 = carrier_word::kFec.Set(n2, old_carrier::kFec.Get(w2));
-        n2 = carrier_word::kFactoryDefault.Set(n2, old_carrier::kFactoryDefault.Get(w2));
         auto dst = n.out.At(n.pos, kCarrierSize);
         std::copy(rec.begin(), rec.end(), dst.begin());
-        StoreLe32(dst, 8, n2);
+        // Bits 16-31 of word 2 ones: the skew is not carried and reads back as 255.
+        StoreLe32(dst, 8, 0xFFFFFFFFu);
+        CopyPairs(kCarrierPairs, rec, dst, ConvertDirection::OldToNew, LnbLimit(n.productType));
     }
 }
 
 void ConvertServices(New& n, const SectionView& s)
 {
-    PutHeader(n, s.header);
+    n.PutHeader(s.header);
     n.serviceCount = s.header.count;
     for (std::size_t i = 0; i < s.header.count; ++i, n.pos += kServiceSize) {
         const auto rec = s.Record(i);
-        const auto o0 = LoadLe32(rec, 0);
-        const auto o1 = LoadLe32(rec, 4);
-        const auto o7 = LoadLe32(rec, 28);
-        using namespace old_service;
-        std::uint32_t w1 = 0xFFFFFFFFu;
-        w1 = new_service::kVideoPid.Set(w1, kVideoPid.Get(o0));
-        w1 = new_service::kAudioPid.Set(w1, kAudioPid.Get(o7));
-        w1 = new_service::kNotPreferred.Set(w1, kNotPreferred.Get(o7));
-        std::uint32_t w2 = 0xFFFFFFFFu;
-        w2 = new_service::kPcrPid.Set(w2, kPcrPid.Get(o7));
-        w2 = new_service::kType.Set(w2, kTypeMinusOne.Get(o7) + 1);
-        w2 = new_service::kNotScrambled.Set(w2, kNotScrambled.Get(o7));
-        w2 = new_service::kFavourites.Set(w2, kFavourites.Get(o1));
-        w2 = new_service::kFactoryDefault.Set(w2, kFactoryDefault.Get(o0));
-        w2 = new_service::kFlagA.Set(w2, kFlagA.Get(o0));
         auto dst = n.out.At(n.pos, kServiceSize);
         // Old files carry no program number: count down from the service count.
-        StoreLe16(dst, 0, static_cast<std::uint16_t>(s.header.count - i));
-        StoreLe16(dst, 2, static_cast<std::uint16_t>(kCarrier.Get(o0)));
-        StoreLe32(dst, 4, w1);
-        StoreLe32(dst, 8, w2);
-        std::copy_n(rec.begin() + 8, FixedName::kSize, dst.begin() + 12);
+        std::uint32_t w0 = new_service::kProgramNumber.Set(0, s.header.count - i);
+        w0 = new_service::kCarrier.Set(w0, old_service::kCarrier.Get(LoadLe32(rec, 0)));
+        StoreLe32(dst, 0, w0);
+        StoreLe32(dst, 4, 0xFFFFFFFFu);
+        StoreLe32(dst, 8, 0xFFFFFFFFu);
+        CopyPairs(kServicePairs, rec, dst, ConvertDirection::OldToNew, LnbLimit(n.productType));
+        CopyName(rec, dst, kServiceName);
     }
 }
 
@@ -137,37 +88,24 @@ bool ConvertSection(New& n, const SectionView& s)
 {
     switch (s.header.Kind()) {
     case Section::Lnb:
-        if (!CheckRecordSize(s, kOldLnbSize))
-            return false;
-        ConvertLnbs(n, s);
-        return true;
+        return ConvertChecked(n, s, kOldLnbSize, ConvertLnbs);
     case Section::Satellite:
-        if (!CheckRecordSize(s, kSatelliteSize))
-            return false;
-        ConvertSatellites(n, s);
-        return true;
+        return ConvertChecked(n, s, kSatelliteSize, ConvertSatellites);
     case Section::Carrier:
-        if (!CheckRecordSize(s, kCarrierSize))
-            return false;
-        ConvertCarriers(n, s);
-        return true;
+        return ConvertChecked(n, s, kCarrierSize, ConvertCarriers);
     case Section::Service:
-        if (!CheckRecordSize(s, kServiceSize))
-            return false;
-        ConvertServices(n, s);
-        return true;
+        return ConvertChecked(n, s, kServiceSize, ConvertServices);
     case Section::Osl:
         n.sawOsl = true;
-        CopyRaw(n, s);
-        return true;
+        break;
     case Section::UserBox:
         n.sawUserBox = true;
-        CopyRaw(n, s);
-        return true;
+        break;
     default:
-        CopyRaw(n, s);
-        return true;
+        break;
     }
+    n.CopySection(s);
+    return true;
 }
 
 // Missing "OSL" (channel order = record order) and "UserBox" (defaults) sections.
@@ -175,12 +113,12 @@ std::size_t AppendMissingSections(New& n)
 {
     const auto before = n.pos;
     if (!n.sawOsl) {
-        PutHeader(n, MakeSectionHeader(Section::Osl, kOslEntrySize, n.serviceCount));
+        n.PutHeader(MakeSectionHeader(Section::Osl, kOslEntrySize, n.serviceCount));
         for (std::uint16_t i = 0; i < n.serviceCount; ++i, n.pos += 2)
             StoreLe16(n.out.At(n.pos, 2), 0, i);
     }
     if (!n.sawUserBox) {
-        PutHeader(n, MakeSectionHeader(Section::UserBox, kUserBoxSize, 1));
+        n.PutHeader(MakeSectionHeader(Section::UserBox, kUserBoxSize, 1));
         const auto block = DefaultUserSettings(n.productType);
         auto dst = n.out.At(n.pos, kUserBoxSize);
         std::copy(block.begin(), block.end(), dst.begin());
@@ -203,17 +141,19 @@ Old2NewResult ConvertOld2New(Ui& ui, ByteView in, std::uint8_t productType)
         Diagnose(__LINE__, "%s %d> File too short for a header [%zu]", in.size());
         return {kConvertFailed, {}};
     }
-    New n{FfBuffer(in.size())};
-    n.productType = productType;
+    New n{{FfBuffer(in.size()), kNewHeaderSize, productType}};
     auto header = n.out.At(0, kNewHeaderSize);
-    const std::uint8_t head[] = {'e', 'E', 1, 0, 0, 0};
-    std::copy(std::begin(head), std::end(head), header.begin());
-    const auto sections = LoadLe16(in, 12);
-    StoreLe16(header, 6, sections);
-    header[15] = 0;
-    std::copy_n(in.begin() + 8, 3, header.begin() + 16);
-    header[20] = 1;
-    header[21] = 0;
+    // Bytes 3-5 zero; the date and the end mark keep the filler.
+    std::fill_n(header.begin(), new_header::kSectionCountAt, 0);
+    header[new_header::kMagicAt] = 'e';
+    header[new_header::kMagicAt + 1] = 'E';
+    header[new_header::kFormatAt] = new_header::kFormat;
+    const auto sections = LoadLe16(in, old_header::kSectionCountAt);
+    StoreLe16(header, new_header::kSectionCountAt, sections);
+    header[new_header::kPlacementAt] = static_cast<std::uint8_t>(Placement::Lnb);
+    std::copy_n(in.begin() + old_header::kUserInitialAt, kUserInitialSize, header.begin() + new_header::kUserInitialAt);
+    header[new_header::kSdbMajorAt] = 1;
+    header[new_header::kSdbMinorAt] = 0;
 
     SectionWalker walker(in, kOldHeaderSize);
     for (unsigned i = 0; i < (sections & 0xFFu); ++i) {

@@ -1,8 +1,20 @@
 #include "sdb/sdb_format.h"
 
+#include "common/word_table.h"
+
 #include <algorithm>
 
 namespace velk::sdb {
+namespace {
+
+constexpr auto kSwitchWord = PackedWords<SwitchBlock, 1>(
+    {switch_word::kOnes}, Bits<&SwitchBlock::volt12>(0, switch_word::kVolt12),
+    Bits<&SwitchBlock::diseqc10>(0, switch_word::kDiseqc10), Bits<&SwitchBlock::diseqc11>(0, switch_word::kDiseqc11),
+    Bits<&SwitchBlock::toneBurst>(0, switch_word::kToneBurst), Bits<&SwitchBlock::repeat>(0, switch_word::kRepeat),
+    Bits<&SwitchBlock::khz22>(0, switch_word::kKhz22));
+static_assert(kSwitchWord.Disjoint());
+
+}  // namespace
 
 Section SectionHeader::Kind() const
 {
@@ -28,10 +40,10 @@ void StoreSectionHeader(MutableByteView out, std::size_t off, const SectionHeade
 {
     CheckRange(out.size(), off, kSectionHeaderSize);
     std::copy(h.tag.begin(), h.tag.end(), out.begin() + static_cast<std::ptrdiff_t>(off));
-    StoreLe16(out, off + 8, h.recordSize);
-    StoreLe16(out, off + 10, 0xFFFF);
-    StoreLe16(out, off + 12, h.count);
-    StoreLe16(out, off + 14, 0xFFFF);
+    StoreLe16(out, off + section_header::kRecordSizeAt, h.recordSize);
+    StoreLe16(out, off + section_header::kRecordSizeAt + 2, 0xFFFF);
+    StoreLe16(out, off + section_header::kCountAt, h.count);
+    StoreLe16(out, off + section_header::kCountAt + 2, 0xFFFF);
 }
 
 void AppendSectionHeader(Bytes& out, const SectionHeader& h)
@@ -46,8 +58,8 @@ std::optional<SectionHeader> LoadSectionHeader(ByteView in, std::size_t off)
         return std::nullopt;
     SectionHeader h;
     std::copy_n(in.begin() + static_cast<std::ptrdiff_t>(off), h.tag.size(), h.tag.begin());
-    h.recordSize = LoadLe16(in, off + 8);
-    h.count = LoadLe16(in, off + 12);
+    h.recordSize = LoadLe16(in, off + section_header::kRecordSizeAt);
+    h.count = LoadLe16(in, off + section_header::kCountAt);
     return h;
 }
 
@@ -55,23 +67,15 @@ std::size_t NewLnbSize(Placement p) { return p == Placement::Lnb ? kNewLnbSize :
 std::size_t NewSatelliteSize(Placement p) { return p == Placement::Satellite ? kSatelliteSize + 4 : kSatelliteSize; }
 std::size_t NewCarrierSize(Placement p) { return p == Placement::Carrier ? kCarrierSize + 4 : kCarrierSize; }
 
-std::uint32_t PackSwitchWord(const SwitchBlock& sb)
-{
-    using namespace switch_word;
-    std::uint32_t w = kOnes;
-    w = kVolt12.Set(w, sb.volt12);
-    w = kDiseqc10.Set(w, sb.diseqc10);
-    w = kDiseqc11.Set(w, sb.diseqc11);
-    w = kToneBurst.Set(w, sb.toneBurst);
-    w = kRepeat.Set(w, sb.repeat);
-    return kKhz22.Set(w, sb.khz22);
-}
+std::uint32_t PackSwitchWord(const SwitchBlock& sb) { return kSwitchWord.Pack(sb)[0]; }
 
 SwitchBlock UnpackSwitchWord(std::uint32_t w)
 {
-    using namespace switch_word;
-    auto byte = [w](BitField f) { return static_cast<std::uint8_t>(f.Get(w)); };
-    return SwitchBlock{byte(kVolt12), byte(kDiseqc10), byte(kDiseqc11), byte(kToneBurst), byte(kRepeat), byte(kKhz22), 255, 255};
+    SwitchBlock sb;
+    sb.unused6 = 255;
+    sb.unused7 = 255;
+    kSwitchWord.Unpack({w}, sb);
+    return sb;
 }
 
 void CopyName(ByteView from, std::size_t fromOff, MutableByteView to, std::size_t toOff)

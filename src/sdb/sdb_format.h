@@ -20,6 +20,33 @@ inline constexpr std::uint32_t kConvertNotOpened = 0x50003;
 
 inline constexpr std::size_t kNewHeaderSize = 24;
 inline constexpr std::size_t kOldHeaderSize = 16;
+
+// Byte offsets of the new layout's header ('e','E').
+namespace new_header {
+inline constexpr std::size_t kMagicAt = 0;         // 'e', 'E'
+inline constexpr std::size_t kFormatAt = 2;        // kFormat
+inline constexpr std::size_t kFlagsAt = 5;         // bit 0 clear
+inline constexpr std::size_t kSectionCountAt = 6;  // 16 bits
+inline constexpr std::size_t kDateAt = 8;          // day, month, year (16 bits), hour, minute, second
+inline constexpr std::size_t kPlacementAt = 15;
+inline constexpr std::size_t kUserInitialAt = 16;  // 3 bytes
+inline constexpr std::size_t kSdbMajorAt = 20;
+inline constexpr std::size_t kSdbMinorAt = 21;
+inline constexpr std::size_t kEndMarkAt = 22;      // 0xFFFF
+inline constexpr std::uint8_t kFormat = 1;
+}  // namespace new_header
+
+// Byte offsets of the old layout's header ("SB").
+namespace old_header {
+inline constexpr std::size_t kMagicAt = 0;         // 'S', 'B'
+inline constexpr std::size_t kFillAt = 2;          // 0xFFFF
+inline constexpr std::size_t kFormatAt = 4;        // kFormat, then three zeros
+inline constexpr std::size_t kUserInitialAt = 8;   // 3 bytes, then 0xFF
+inline constexpr std::size_t kSectionCountAt = 12; // 16 bits
+inline constexpr std::size_t kEndMarkAt = 14;      // 0xFFFF
+inline constexpr std::uint8_t kFormat = 4;
+}  // namespace old_header
+inline constexpr std::size_t kUserInitialSize = 3;
 inline constexpr std::size_t kSectionHeaderSize = 16;
 inline constexpr std::uint16_t kSectionCount = 6;
 inline constexpr std::size_t kUserBoxSize = 196;
@@ -34,6 +61,12 @@ inline constexpr std::size_t kOslEntrySize = 2;
 
 enum class Section { Lnb, Satellite, Carrier, Service, Osl, UserBox, Unknown };
 inline constexpr std::array<std::string_view, 6> kTags{"lnb", "Satelli", "Carrier", "Service", "OSL", "UserBox"};
+
+// Byte offsets of a section header: tag, record size, 0xFFFF, count, 0xFFFF.
+namespace section_header {
+inline constexpr std::size_t kRecordSizeAt = 8;
+inline constexpr std::size_t kCountAt = 12;
+}  // namespace section_header
 
 struct SectionHeader {
     std::array<std::uint8_t, 8> tag{};
@@ -96,8 +129,10 @@ inline constexpr BitField kSkew{16, 8};
 inline constexpr std::uint32_t kWord2Ones = 0xFF000000u;
 }  // namespace carrier_word
 
-// New-layout service words 1 and 2.
+// New-layout service words 0 to 2.
 namespace new_service {
+inline constexpr BitField kProgramNumber{0, 16};
+inline constexpr BitField kCarrier{16, 16};  // file position of its carrier
 inline constexpr BitField kVideoPid{0, 14};
 inline constexpr BitField kAudioPid{14, 14};
 inline constexpr BitField kUnused21Zero{28, 1};
@@ -135,7 +170,6 @@ inline constexpr BitField kLnbIndex{9, 7};
 }  // namespace old_sat
 
 namespace old_carrier {
-inline constexpr BitField kSatPol{0, 12};  // satellite index and polarization together
 inline constexpr BitField kFec{14, 3};
 inline constexpr BitField kFactoryDefault{17, 1};
 inline constexpr std::uint32_t kWord2Ones = 0xFFFC0000u;

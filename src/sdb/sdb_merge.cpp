@@ -129,7 +129,7 @@ void WriteServices(Output& out, const MergeInput& in)
             if (in.carrierPosition[k] < 0)
                 continue;
             Bytes copy(in.services.Record(next).begin(), in.services.Record(next).end());
-            StoreLe16(copy, 2, static_cast<std::uint16_t>(in.carrierPosition[k]));
+            StoreLe32(copy, 0, new_service::kCarrier.Set(LoadLe32(copy, 0), static_cast<std::uint32_t>(in.carrierPosition[k])));
             AppendRecord(out.bytes, copy);
             ++out.services;
         }
@@ -137,20 +137,26 @@ void WriteServices(Output& out, const MergeInput& in)
     out.anyDropped = out.anyDropped || next < total;
 }
 
-void PatchCount(Bytes& bytes, std::size_t headerAt, std::uint16_t count) { StoreLe16(bytes, headerAt + 12, count); }
+void PatchCount(Bytes& bytes, std::size_t headerAt, std::uint16_t count)
+{
+    StoreLe16(bytes, headerAt + section_header::kCountAt, count);
+}
 
 Bytes BuildOutput(Ui& ui, MergeInput& f1, MergeInput& f2, Placement p)
 {
     Output out;
-    out.bytes.assign(kNewHeaderSize, 0);
-    out.bytes[0] = 'e';
-    out.bytes[1] = 'E';
-    out.bytes[2] = 1;
-    StoreLe16(out.bytes, 6, kSectionCount);
-    out.bytes[15] = static_cast<std::uint8_t>(p);
-    std::copy_n(f1.data.begin() + 16, 3, out.bytes.begin() + 16);
-    out.bytes[20] = f1.data[20];
-    out.bytes[21] = f1.data[21];
+    {
+        using namespace new_header;
+        out.bytes.assign(kNewHeaderSize, 0);
+        out.bytes[kMagicAt] = 'e';
+        out.bytes[kMagicAt + 1] = 'E';
+        out.bytes[kFormatAt] = kFormat;
+        StoreLe16(out.bytes, kSectionCountAt, kSectionCount);
+        out.bytes[kPlacementAt] = static_cast<std::uint8_t>(p);
+        std::copy_n(f1.data.begin() + kUserInitialAt, kUserInitialSize, out.bytes.begin() + kUserInitialAt);
+        out.bytes[kSdbMajorAt] = f1.data[kSdbMajorAt];
+        out.bytes[kSdbMinorAt] = f1.data[kSdbMinorAt];
+    }
 
     bool lnbFrom2 = false;
     if (f1.lnb.header.count <= f2.lnb.header.count)
@@ -206,7 +212,10 @@ std::optional<Bytes> ReadInput(const std::filesystem::path& path)
     return data;
 }
 
-bool HasMagic(const Bytes& b) { return b.size() >= kNewHeaderSize && b[0] == 'e' && b[1] == 'E'; }
+bool HasMagic(const Bytes& b)
+{
+    return b.size() >= kNewHeaderSize && b[new_header::kMagicAt] == 'e' && b[new_header::kMagicAt + 1] == 'E';
+}
 
 }  // namespace
 
@@ -225,12 +234,14 @@ int MergeSdbFiles(Ui& ui, const MergeRequest& request)
         return kMergeFile2Magic;
     f1.data = std::move(*d1);
     f2.data = std::move(*d2);
-    if (f1.data[2] != 1 || f2.data[3] != 0)
+    using namespace new_header;
+    // File 2's version is checked one byte further on, where a zero is expected.
+    if (f1.data[kFormatAt] != kFormat || f2.data[kFormatAt + 1] != 0)
         return kMergeOldVersion;
     const auto placement = static_cast<std::uint8_t>(request.placement);
-    if (f1.data[15] != placement || f2.data[15] != placement)
+    if (f1.data[kPlacementAt] != placement || f2.data[kPlacementAt] != placement)
         return kMergePlacementDiffers;
-    if (LoadLe16(f1.data, 6) < 5 || LoadLe16(f2.data, 6) < 5)
+    if (LoadLe16(f1.data, kSectionCountAt) < 5 || LoadLe16(f2.data, kSectionCountAt) < 5)
         return kMergeOldVersion;
     if (!ReadSections(f1, request.placement) || !ReadSections(f2, request.placement))
         return kMergeInputNotOpened;

@@ -7,6 +7,7 @@
 #include "sdb/sdb_diagnostic.h"
 #include "sdb/sdb_format.h"
 #include "sdb/sdb_merge.h"
+#include "sdb/sdb_new_records.h"
 #include "sdb/sdb_section_walker.h"
 
 #include <algorithm>
@@ -15,90 +16,6 @@ namespace velk::sdb {
 namespace {
 
 using Failure = std::string;
-
-FixedName NameAt(ByteView rec, std::size_t off)
-{
-    FixedName name;
-    std::copy_n(rec.begin() + static_cast<std::ptrdiff_t>(off), FixedName::kSize, name.Raw().begin());
-    return name;
-}
-
-std::uint8_t U8(std::uint32_t v) { return static_cast<std::uint8_t>(v); }
-
-LnbRecord ReadLnb(ByteView rec, Placement p)
-{
-    LnbRecord r;
-    r.word = lnb_word::kSdbMark.Set(LoadLe32(rec, 0), 1);
-    if (p == Placement::Lnb)
-        r.switchBlock = UnpackSwitchWord(LoadLe32(rec, 4));
-    return r;
-}
-
-SatelliteRecord ReadSatellite(ByteView rec, Placement p)
-{
-    using namespace new_sat;
-    const auto w0 = LoadLe32(rec, 0);
-    const auto w1 = LoadLe32(rec, 4);
-    SatelliteRecord r;
-    r.lnbIndex = U8(kLnbIndex.Get(w0));
-    r.carrierCount = static_cast<std::uint16_t>(kCarrierCount.Get(w0));
-    r.position = U8(kPosition.Get(w1));
-    r.factoryDefault = U8(kFactoryDefault.Get(w1));
-    r.west = U8(kWest.Get(w1));
-    r.angle = static_cast<std::int16_t>(kAngle.Get(w1));
-    r.name = NameAt(rec, 8);
-    if (p == Placement::Satellite)
-        r.switchBlock = UnpackSwitchWord(LoadLe32(rec, kSatelliteSize));
-    return r;
-}
-
-// The reader takes the satellite index from bits 0-7 only.
-constexpr BitField kReaderSatelliteIndex{0, 8};
-
-CarrierRecord ReadCarrier(ByteView rec, Placement p)
-{
-    using namespace carrier_word;
-    const auto w0 = LoadLe32(rec, 0);
-    const auto w1 = LoadLe32(rec, 4);
-    const auto w2 = LoadLe32(rec, 8);
-    CarrierRecord r;
-    r.symbolRate = kSymbolRate.Get(w0);
-    r.serviceCount = static_cast<std::uint16_t>(kServiceCount.Get(w1));
-    r.satelliteIndex = U8(kReaderSatelliteIndex.Get(w2));
-    r.polarization = U8(kPolarization.Get(w2));
-    r.fec = U8(kFec.Get(w2));
-    r.factoryDefault = U8(kFactoryDefault.Get(w2));
-    r.skew = U8(kSkew.Get(w2));
-    r.name = NameAt(rec, 12);
-    r.frequency = LoadLe32(rec, 32);
-    if (p == Placement::Carrier)
-        r.switchBlock = UnpackSwitchWord(LoadLe32(rec, kCarrierSize));
-    return r;
-}
-
-ServiceRecord ReadService(ByteView rec)
-{
-    using namespace new_service;
-    const auto w1 = LoadLe32(rec, 4);
-    const auto w2 = LoadLe32(rec, 8);
-    ServiceRecord r;
-    r.programNumber = LoadLe16(rec, 0);
-    r.videoPid = kVideoPid.Get(w1);
-    r.audioPid = kAudioPid.Get(w1);
-    r.unused21 = {U8(kUnused21Zero.Get(w1) == 0), U8(kUnused22Zero.Get(w1) == 0), U8(kUnused23Zero.Get(w1) == 0)};
-    r.preference = U8(kNotPreferred.Get(w1) == 0);
-    r.pcrPid = kPcrPid.Get(w2);
-    r.type = U8(kType.Get(w2));
-    r.scrambled = U8(kNotScrambled.Get(w2) == 0);
-    r.favourites = U8(kFavourites.Get(w2));
-    r.factoryDefault = U8(kFactoryDefault.Get(w2));
-    r.flagA = U8(kFlagA.Get(w2));
-    r.nameUnchanged = U8(kNameUnchanged.Get(w2));
-    r.pidsUnchanged = U8(kPidsUnchanged.Get(w2));
-    r.flagB = U8(kFlagB.Get(w2));
-    r.name = NameAt(rec, 12);
-    return r;
-}
 
 template <typename Record, typename Read>
 std::optional<std::vector<Record>> ReadSection(SectionWalker& walker, std::size_t recordSize, Read read)
@@ -152,8 +69,8 @@ bool Consistent(const SdbImage& image)
 std::string InitialText(ByteView header)
 {
     std::string text;
-    for (std::size_t i = 16; i < 19 && header[i] != 0; ++i)
-        text.push_back(static_cast<char>(header[i]));
+    for (std::size_t i = 0; i < kUserInitialSize && header[new_header::kUserInitialAt + i] != 0; ++i)
+        text.push_back(static_cast<char>(header[new_header::kUserInitialAt + i]));
     return text;
 }
 
@@ -231,24 +148,25 @@ std::string LnbLimitMessage(std::uint8_t productType)
 
 std::variant<SdbImage, std::string> ParseSdbImage(ByteView data, Placement placement, std::uint8_t productType)
 {
-    if (data.size() < kNewHeaderSize || data[0] != 'e' || data[1] != 'E' || (data[5] & 1) != 0)
+    using namespace new_header;
+    if (data.size() < kNewHeaderSize || data[kMagicAt] != 'e' || data[kMagicAt + 1] != 'E' || (data[kFlagsAt] & 1) != 0)
         return Failure(kMagicMismatch);
-    if (data[2] != 1)
+    if (data[kFormatAt] != kFormat)
         return Failure(kMajorVersionInvalid);
-    if (data[15] != static_cast<std::uint8_t>(placement))
+    if (data[kPlacementAt] != static_cast<std::uint8_t>(placement))
         return Failure(kPlacementMismatch);
     SdbImage image;
-    image.sdbMajor = data[20];
-    image.sdbMinor = data[21];
+    image.sdbMajor = data[kSdbMajorAt];
+    image.sdbMinor = data[kSdbMinorAt];
     image.userInitial = InitialText(data);
 
     SectionWalker walker(data, kNewHeaderSize);
-    auto lnbs = ReadSection<LnbRecord>(walker, NewLnbSize(placement), [&](ByteView r) { return ReadLnb(r, placement); });
+    auto lnbs = ReadSection<LnbRecord>(walker, NewLnbSize(placement), [&](ByteView r) { return LoadNewLnb(r, placement); });
     if (lnbs && lnbs->size() > LnbLimit(productType))
         return LnbLimitMessage(productType);
-    auto sats = lnbs ? ReadSection<SatelliteRecord>(walker, NewSatelliteSize(placement), [&](ByteView r) { return ReadSatellite(r, placement); }) : std::nullopt;
-    auto carriers = sats ? ReadSection<CarrierRecord>(walker, NewCarrierSize(placement), [&](ByteView r) { return ReadCarrier(r, placement); }) : std::nullopt;
-    auto services = carriers ? ReadSection<ServiceRecord>(walker, kServiceSize, ReadService) : std::nullopt;
+    auto sats = lnbs ? ReadSection<SatelliteRecord>(walker, NewSatelliteSize(placement), [&](ByteView r) { return LoadNewSatellite(r, placement); }) : std::nullopt;
+    auto carriers = sats ? ReadSection<CarrierRecord>(walker, NewCarrierSize(placement), [&](ByteView r) { return LoadNewCarrier(r, placement); }) : std::nullopt;
+    auto services = carriers ? ReadSection<ServiceRecord>(walker, kServiceSize, LoadNewService) : std::nullopt;
     auto osl = services ? ReadSection<std::uint16_t>(walker, kOslEntrySize, [](ByteView r) { return LoadLe16(r, 0); }) : std::nullopt;
     if (!osl)
         return Failure(kFileAccessError);

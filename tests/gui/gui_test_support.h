@@ -2,9 +2,9 @@
 // Helpers for the editor tests: a whole run (session, settings, frame) in a
 // scratch directory, and a hook that acts on the next modal dialog.
 #include "database/editor_window.h"
-#include "sample_database.h"
 #include "shell/command_table.h"
 #include "shell/main_window.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -33,7 +33,7 @@ struct EditorRun {
         window->show();
         window->NewDatabase();
         if (sample) {
-            WriteSampleDatabase(session->Store());
+            WriteSampleDatabase(session->Store(), EditorSample());
             Editor()->Reload();
         }
     }

@@ -1,8 +1,8 @@
 // Makes a PNG of the editor with the sample database, for the README:
 // velk_gui_screenshot OUT.png (run under QT_QPA_PLATFORM=offscreen).
 #include "database/editor_window.h"
-#include "sample_database.h"
 #include "shell/main_window.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     window.resize(1180, 640);
     window.show();
     window.NewDatabase();
-    test::WriteSampleDatabase(session->Store());
+    test::WriteSampleDatabase(session->Store(), test::EditorSample());
     auto* editor = window.Editor();
     editor->Reload();
     editor->Tree()->expandAll();

@@ -1,8 +1,8 @@
 // An instrumented run of the editor with 25 000 services: how long selecting
 // a tree node takes until its list is shown, and one scroll through the list.
 // velk_gui_timing (run under QT_QPA_PLATFORM=offscreen, release build for figures).
-#include "sample_database.h"
 #include "shell/main_window.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -20,31 +20,21 @@ namespace {
 
 void WriteLargeDatabase(WorkingStore& store, std::uint32_t carriers, std::uint32_t servicesPerCarrier)
 {
-    std::vector<LnbRecord> lnbs(1);
-    lnbs[0].SetLowMhz(9750);
-    lnbs[0].SetHighMhz(10600);
-    std::vector<SatelliteRecord> satellites{test::Satellite("Astra 19.2E", 0, 192, 1, static_cast<std::uint16_t>(carriers), 0)};
-    std::vector<CarrierRecord> carrierRecords;
-    std::vector<ServiceRecord> services;
-    std::vector<std::uint16_t> carrierOrder, channelOrder;
+    test::SampleDatabase db;
+    db.lnbs = {test::MakeLnb(9750, 10600)};
+    db.satellites = {test::MakeSatellite("Astra 19.2E", 0, 192, static_cast<std::uint16_t>(carriers))};
     for (std::uint32_t k = 0; k < carriers; ++k) {
-        carrierRecords.push_back(test::Carrier("Carrier", 0, 10700 + k, k % 2, static_cast<std::uint16_t>(servicesPerCarrier), 0));
-        carrierOrder.push_back(static_cast<std::uint16_t>(k));
+        auto carrier = test::MakeCarrier("Carrier", 0, 10700 + k, 27500, static_cast<std::uint16_t>(servicesPerCarrier));
+        carrier.polarization = static_cast<std::uint8_t>(k % 2);
+        db.carriers.push_back(carrier);
+        db.carrierOrder.push_back(static_cast<std::uint16_t>(k));
         for (std::uint32_t i = 0; i < servicesPerCarrier; ++i)
-            services.push_back(test::Service("Service", i % 5 == 0 ? 2 : 1, static_cast<std::uint16_t>(i + 1), 100 + i, 200 + i));
+            db.services.push_back(test::MakeService("Service", i % 5 == 0 ? kServiceRadio : kServiceTv,
+                                                    static_cast<std::uint16_t>(i + 1), 100 + i, 200 + i));
     }
-    for (std::uint32_t r = 0; r < services.size(); ++r)
-        channelOrder.push_back(static_cast<std::uint16_t>((r * 7919u) % services.size()));  // a permutation: 7919 is prime
-    store.lnbCount = 1;
-    store.satelliteCount = 1;
-    store.carrierCount = carriers;
-    store.serviceCount = static_cast<std::uint32_t>(services.size());
-    WriteAllRecords<LnbRecord>(store, lnbs);
-    WriteAllRecords<SatelliteRecord>(store, satellites);
-    WriteAllRecords<CarrierRecord>(store, carrierRecords);
-    WriteAllRecords<ServiceRecord>(store, services);
-    WriteOrderList(store, store_file::kCarrierOrder, carrierOrder);
-    WriteOrderList(store, store_file::kServiceOrder, channelOrder);
+    for (std::uint32_t r = 0; r < db.services.size(); ++r)
+        db.channelOrder.push_back(static_cast<std::uint16_t>((r * 7919u) % db.services.size()));  // a permutation: 7919 is prime
+    test::WriteSampleDatabase(store, db);
 }
 
 template <typename Fn>

@@ -3,8 +3,8 @@
 #include "link/adb_layout.h"
 #include "link/adb_parsing.h"
 #include "sdb/sdb_reader.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
-#include "sample_database.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,8 @@ protected:
     void MakeDatabase(std::uint8_t productType)
     {
         store.dir = dir.Path();
-        test::MakeSampleDatabase(store, productType);
+        store.productType = productType;
+        velk::test::WriteSampleDatabase(store, velk::test::LinkSample());
         ASSERT_EQ(BuildAdbImages(store, ui, records, session.userSettings.For(productType)), 1);
     }
 

@@ -160,7 +160,7 @@ TEST_F(DownloadMachineTest, HeaderWhoseTableDoesNotFitIsRefused)
     Poll(now);
     now += 100ms;
     Poll(now);
-    Feed(sim::Frame(header), 64);
+    Feed(EncodeFrame(header), 64);
     EXPECT_EQ(Poll(now), Bytes{0x15});
 }
 

@@ -3,10 +3,10 @@
 #include "link/adb_builder.h"
 #include "link/upload_image.h"
 #include "link/user_settings_accept.h"
-#include "sample_database.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_writer.h"
 #include "sim/sim_receiver.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -42,7 +42,8 @@ protected:
     void SetUp() override
     {
         store.dir = dir.Path();
-        link::test::MakeSampleDatabase(store, 1);
+        store.productType = 1;
+        test::WriteSampleDatabase(store, test::LinkSample());
         db = dir.Path() / "db.bin";
         ASSERT_EQ(sdb::WriteSdbBinFile(store, session, ui, db, false, false), 1);
     }

@@ -3,8 +3,8 @@
 // image, two blocks the download drops, and its E2P image.
 #include "link/adb_builder.h"
 #include "link/adb_layout.h"
-#include "sample_database.h"
 #include "sim/sim_receiver.h"
+#include "support/sample_database.h"
 #include "support/temp_dir.h"
 
 #include <vector>
@@ -16,7 +16,8 @@ inline std::vector<sim::SimBlock> SampleReceiverBlocks(const std::filesystem::pa
 {
     WorkingStore source;
     source.dir = scratch;
-    MakeSampleDatabase(source, 1);
+    source.productType = 1;
+    velk::test::WriteSampleDatabase(source, velk::test::LinkSample());
     auto records = ReceiverRecords::Initial();
     if (BuildAdbImages(source, ui, records, user) != 1)
         return {};

@@ -1,9 +1,11 @@
 // The three transfer commands end to end against the simulated receiver.
+#include "database/record_io.h"
 #include "link/adb_layout.h"
 #include "link/adb_upload_files.h"
 #include "receiver_images.h"
 #include "shell/transfer_commands.h"
 #include "sim/sim_receiver.h"
+#include "support/sample_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +21,8 @@ protected:
     void SetUp() override
     {
         store.dir = dir.Path();
-        link::test::MakeSampleDatabase(store, 1);
+        store.productType = 1;
+        test::WriteSampleDatabase(store, test::LinkSample());
         ctx.config.port.port = "/dev/velk-absent";
     }
     // The packet count of a URT file, read when the loader sees its first packet.

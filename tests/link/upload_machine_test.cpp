@@ -49,19 +49,19 @@ TEST_F(UploadMachineTest, SdbSendsEachPacketOnRequestAndResendsTheSameBytes)
     // 100 ms settle after synchronisation.
     EXPECT_TRUE(m.Poll(t0).send.empty());
     const auto first = m.Poll(t0 + 100ms);
-    EXPECT_EQ(Out(first), sim::Frame(kPayloads[0]));
+    EXPECT_EQ(Out(first), EncodeFrame(kPayloads[0]));
     EXPECT_EQ(events.statuses, std::vector<std::string>{"SDB upload inprogress."});
     // The second 0x05 came while the first was pending: it does not count.
     EXPECT_TRUE(m.Poll(t0 + 100ms).send.empty());
     for (int i = 0; i < 2; ++i) {
         m.Receive(Bytes{0x15});
-        EXPECT_EQ(Out(m.Poll(t0 + 101ms)), sim::Frame(kPayloads[0]));
+        EXPECT_EQ(Out(m.Poll(t0 + 101ms)), EncodeFrame(kPayloads[0]));
         EXPECT_TRUE(Out(m.Poll(t0 + 101ms)).empty());
     }
     for (std::size_t i = 1; i < kPayloads.size(); ++i) {
         m.Receive(Bytes{0x05});
         const auto r = m.Poll(t0 + 200ms);
-        EXPECT_EQ(Out(r), sim::Frame(kPayloads[i]));
+        EXPECT_EQ(Out(r), EncodeFrame(kPayloads[i]));
     }
     EXPECT_EQ(events.sent, 3u);
     EXPECT_EQ(events.count, 3u);
@@ -83,7 +83,7 @@ TEST_F(UploadMachineTest, AdbAnnouncesEvery200msAndSendsBothFilesInOrder)
     EXPECT_EQ(m.Poll(t0 + 400ms).send.size(), 1u);
     m.Receive(Bytes{0x06, 0x05});
     auto r = m.Poll(t0 + 401ms);  // no settle for ADB
-    EXPECT_EQ(Out(r), sim::Frame(kPayloads[0]));
+    EXPECT_EQ(Out(r), EncodeFrame(kPayloads[0]));
     EXPECT_EQ(events.statuses, (std::vector<std::string>{"ADB upload inprogress.", "ADB upload completed."}));
     // The second file starts with a new announcement; a late 0x05 does not skip it.
     m.Receive(Bytes{0x05});
@@ -91,7 +91,7 @@ TEST_F(UploadMachineTest, AdbAnnouncesEvery200msAndSendsBothFilesInOrder)
     EXPECT_EQ(m.Poll(t0 + 602ms).send.size(), 1u);
     m.Receive(Bytes{0x06, 0x05});
     r = m.Poll(t0 + 603ms);
-    EXPECT_EQ(Out(r), sim::Frame(kPayloads[1]));
+    EXPECT_EQ(Out(r), EncodeFrame(kPayloads[1]));
     EXPECT_EQ(events.statuses.back(), "Hovo upload inprogress.");
     m.Receive(Bytes{0x05});
     m.Poll(t0 + 604ms);
@@ -113,13 +113,13 @@ TEST_F(UploadMachineTest, MissingMagicReportsAndStartsOverWithAnAnnouncement)
 TEST_F(UploadMachineTest, BrokenPacketsAreAbandonedWithTheConsoleCodes)
 {
     auto urt = sim::UrtFile(kPayloads);
-    urt[6 + sim::Frame(kPayloads[0]).size() - 1] = 0x07;  // end byte of the first packet
+    urt[6 + EncodeFrame(kPayloads[0]).size() - 1] = 0x07;  // end byte of the first packet
     UploadMachine console(UploadKind::Console, {Write("c.urt", urt)}, events);
     console.Poll(t0);
     console.Receive(Bytes{0x06, 0x05});
     console.Poll(t0);
     // The broken block still goes out as it stands.
-    EXPECT_EQ(console.Poll(t0 + 100ms).send.size(), sim::Frame(kPayloads[0]).size());
+    EXPECT_EQ(console.Poll(t0 + 100ms).send.size(), EncodeFrame(kPayloads[0]).size());
     EXPECT_EQ(events.reports, std::vector<int>{kUploadBadHeaderEnd});
     EXPECT_EQ(console.Sent(), 0u);
 

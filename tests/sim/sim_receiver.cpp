@@ -1,6 +1,7 @@
 #include "sim/sim_receiver.h"
 
 #include "common/checksums.h"
+#include "link/loader_frame.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -13,33 +14,22 @@
 #include <unistd.h>
 
 namespace velk::sim {
+using namespace link;
+
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::uint8_t kReady = 0x17, kAck = 0x06, kNext = 0x05, kResend = 0x15, kDone = 0x18;
-constexpr std::uint8_t kStart = 0x02, kEnd = 0x03;
 constexpr auto kWait = 20s;
 
 }  // namespace
-
-Bytes Frame(ByteView payload)
-{
-    Bytes out{kStart, 0, 0, 0};
-    StoreBe24(out, 1, static_cast<std::uint32_t>(payload.size()));
-    out.insert(out.end(), payload.begin(), payload.end());
-    out.resize(out.size() + 4);
-    StoreBe32(out, out.size() - 4, ByteSum32(payload));
-    out.push_back(kEnd);
-    return out;
-}
 
 Bytes UrtFile(const std::vector<Bytes>& payloads)
 {
     Bytes out{'M', 'Z', 0, 0, 0, 0};
     StoreBe32(out, 2, static_cast<std::uint32_t>(payloads.size()));
     for (const auto& p : payloads) {
-        const auto frame = Frame(p);
+        const auto frame = EncodeFrame(p);
         out.insert(out.end(), frame.begin(), frame.end());
     }
     return out;
@@ -57,14 +47,14 @@ std::vector<Bytes> DownloadPackets(const SimBlock& block)
     for (std::size_t i = 0; i < entries; ++i)
         header[47 + i * 14 + 4] = static_cast<std::uint8_t>(std::min<std::size_t>(255, dataPackets - std::min(dataPackets, i * 255)));
     StoreBe32(header, 47 + entries * 14, Crc32Mpeg2(block.data));
-    packets.push_back(Frame(header));
+    packets.push_back(EncodeFrame(header));
     for (std::size_t off = 0; off < block.data.size(); off += block.packetData) {
         Bytes payload(12, 0);
         payload[0] = 0xF2;
         const auto n = std::min(block.packetData, block.data.size() - off);
         payload.insert(payload.end(), block.data.begin() + static_cast<std::ptrdiff_t>(off),
                        block.data.begin() + static_cast<std::ptrdiff_t>(off + n));
-        packets.push_back(Frame(payload));
+        packets.push_back(EncodeFrame(payload));
     }
     return packets;
 }
@@ -185,24 +175,19 @@ std::optional<std::uint8_t> SimReceiver::Next(std::chrono::milliseconds limit)
     return b;
 }
 
-// The next frame from the program, its start byte already seen.
-std::optional<Bytes> SimReceiver::ReadFrame()
+// Reads the rest of a frame from the program, its start byte already seen;
+// nullopt when the line falls silent first.
+std::optional<bool> SimReceiver::ReadFrame(link::FrameAssembler& frame)
 {
-    Bytes frame{kStart};
-    for (int i = 0; i < 3; ++i) {
+    frame.Start();
+    for (;;) {
         const auto b = Next(kWait);
         if (!b)
             return std::nullopt;
-        frame.push_back(*b);
+        const auto step = frame.Take(*b);
+        if (step != link::FrameAssembler::Step::More)
+            return step == link::FrameAssembler::Step::Whole;
     }
-    const std::size_t rest = LoadBe24(frame, 1) + 5;
-    for (std::size_t i = 0; i < rest; ++i) {
-        const auto b = Next(kWait);
-        if (!b)
-            return std::nullopt;
-        frame.push_back(*b);
-    }
-    return frame;
 }
 
 void SimReceiver::RunUpload(std::size_t files, const PacketCountOf& packetCount)
@@ -224,17 +209,17 @@ void SimReceiver::RunUpload(std::size_t files, const PacketCountOf& packetCount)
         std::uint32_t packets = 0;
         std::uint32_t total = 1;
         bool restart = false;
+        link::FrameAssembler frame;
         while (packets < total) {
             const auto b = Next(kWait);
             if (!b)
                 return;
-            if (*b != kStart)
+            if (*b != kFrameStart)
                 continue;  // stray announcements
-            const auto frame = ReadFrame();
-            if (!frame)
+            const auto whole = ReadFrame(frame);
+            if (!whole)
                 return;
-            const ByteView payload = ByteView(*frame).subspan(4, frame->size() - 9);
-            if (frame->back() != kEnd || ByteSum32(payload) != LoadBe32(*frame, frame->size() - 5)) {
+            if (!*whole) {
                 Send(Bytes{kResend});
                 continue;
             }
@@ -244,7 +229,7 @@ void SimReceiver::RunUpload(std::size_t files, const PacketCountOf& packetCount)
                 Send(Bytes{kResend});
                 continue;
             }
-            received.insert(received.end(), frame->begin(), frame->end());
+            received.insert(received.end(), frame.Frame().begin(), frame.Frame().end());
             ++packets;
             if (silenceAt != 0 && packets == silenceAt) {
                 silenceAt = 0;

@@ -3,6 +3,7 @@
 // DevicePath() through its real serial layer; the simulator plays the
 // receiver's side of an upload or a download on the master end, with faults.
 #include "common/bytes.h"
+#include "link/loader_frame.h"
 
 #include <array>
 #include <atomic>
@@ -45,8 +46,6 @@ struct SimBlock {
 
 // Builds the download packets of a block: the 0xF1 header and the 0xF2 data packets.
 std::vector<Bytes> DownloadPackets(const SimBlock& block);
-// A frame around a payload: 0x02, 24-bit length, payload, byte sum, 0x03.
-Bytes Frame(ByteView payload);
 // A URT file as the upload reads it: "MZ", packet count, the framed payloads.
 Bytes UrtFile(const std::vector<Bytes>& payloads);
 
@@ -86,7 +85,7 @@ private:
     std::optional<std::uint8_t> Next(std::chrono::milliseconds limit);
     // Holds a direction to the line rate: sleeps once it runs ahead of the wire.
     void Pace(std::size_t bytes, std::chrono::steady_clock::time_point& line) const;
-    std::optional<Bytes> ReadFrame();
+    std::optional<bool> ReadFrame(link::FrameAssembler& frame);
 
     Faults faults_;
     int master_ = -1;
