@@ -17,6 +17,7 @@
 #include "database/satellite_dialog.h"
 #include "database/service_details_dialog.h"
 #include "database/service_dialog.h"
+#include "database/view_layout.h"
 #include "shell/command_table.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ EditorWindow::EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colou
 {
     setObjectName("VelkChild");
     BuildLayout();
+    FitEditorLayout(this);
     Reload();
 }
 
@@ -398,7 +400,7 @@ void EditorWindow::RebuildList()
         using C = RecordListModel::Column;
         const auto column = model_->ColumnAt(c);
         const bool wide = column == C::SatName || column == C::CarName || column == C::ServiceName || column == C::LnbPower;
-        list_->setColumnWidth(c, wide ? 120 : 80);
+        SizeColumn(list_, c, wide ? 120 : 80);
     }
     header_->setText(item ? item->text(0) : QString());
     UpdateButtons();
