@@ -2,9 +2,11 @@
 // way the import wizard does, and joining channel lists.
 #include "commands.h"
 #include "console_ui.h"
+#include "layout_option.h"
 
 #include "common/c_number.h"
 #include "common/charset.h"
+#include "common/files.h"
 #include "database/default_values.h"
 #include "import/import_command.h"
 #include "import/import_finish.h"
@@ -30,6 +32,7 @@ struct ImportOptions {
     std::vector<std::string> satelliteLnbs;  // "NAME=N"
     std::vector<std::string> satellites;
     std::string band, polarization, access, type;
+    sdb::SdbLayout layout = sdb::SdbLayout::New;
 };
 
 // A scratch working directory for the staging files, removed afterwards.
@@ -145,7 +148,9 @@ bool RunImport(const ImportOptions& o)
     store.productType = static_cast<std::uint8_t>(o.productType);
     store.defaults = LoadDefaultValues(std::nullopt, store.productType);
     const sdb::SdbSession sdbSession;
-    if (!WriteImportDatabase(ui, wizard, store, sdbSession, o.output))
+    const auto written = work.Path() / "import.bin";
+    const auto image = WriteImportDatabase(ui, wizard, store, sdbSession, written) ? ReadFileBytes(written) : std::nullopt;
+    if (!image || !WriteImageInLayout(ui, *image, o.output, o.layout, {store.placement, store.productType}))
         return false;
     const auto& st = wizard.Staging();
     std::printf("%s: %zu satellites, %zu carriers, %zu services staged\n", o.output.c_str(), st.satellites.size(),
@@ -188,7 +193,8 @@ void AddImportCommands(CLI::App& app)
     auto options = std::make_shared<ImportOptions>();
     auto* import = app.add_subcommand("import", "Build an SDB BIN file from a SatcoDX, DVB2000 or Lyngsat list");
     import->add_option("LIST", options->list, "Channel list (.sdx, .dvb or .dat)")->required()->check(CLI::ExistingFile);
-    import->add_option("OUT", options->output, "SDB BIN file to write (new layout)")->required();
+    import->add_option("OUT", options->output, "SDB BIN file to write")->required();
+    AddLayoutOption(import, options->layout, sdb::SdbLayout::New);
     import->add_option("--lnb", options->lnbs, "An LNB LOW,HIGH in MHz (3500-12750); repeatable. Default: one LNB 5150,5150");
     import->add_option("--product-type", options->productType, "Receiver product type")->check(CLI::Range(1, 3));
     import->add_option("--sat-lnb", options->satelliteLnbs, "NAME=N: the satellite's LNB number (default 1)");

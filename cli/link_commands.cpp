@@ -1,6 +1,7 @@
 // velk send, upload-sdb, upload-adb, adb and download: the receiver link.
 #include "commands.h"
 #include "console_ui.h"
+#include "layout_option.h"
 
 #include "common/files.h"
 #include "link/adb_layout.h"
@@ -275,7 +276,9 @@ void AddDownload(CLI::App& app)
     AddCommonOptions(sub, *o, true);
     sub->add_option("OUT", *out, "SDB BIN file to write")->required();
     sub->add_option("--dumps", *dumps, "Directory to keep the dump files in")->check(CLI::ExistingDirectory);
-    sub->callback([o, out, dumps] {
+    auto layout = std::make_shared<sdb::SdbLayout>();
+    AddLayoutOption(sub, *layout, sdb::SdbLayout::Old);
+    sub->callback([o, out, dumps, layout] {
         ConsoleUi ui(true);
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
@@ -288,7 +291,7 @@ void AddDownload(CLI::App& app)
             for (const auto name : {link::adb::kAdbDump, link::adb::kE2pDump, link::adb::kDumpSdb})
                 if (fs::exists(scratch.store.File(name)))
                     CopyFileAtomic(scratch.store.File(name), fs::path(*dumps) / name);
-        if (ok != 1 || sdb::WriteSdbBinFile(scratch.store, scratch.session, ui, *out, false, false) != 1)
+        if (ok != 1 || !WriteStoreInLayout(ui, scratch.store, scratch.session, *out, *layout))
             Fail();
     });
 }

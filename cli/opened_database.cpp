@@ -1,5 +1,7 @@
 #include "opened_database.h"
 
+#include "layout_option.h"
+
 #include "common/files.h"
 #include "sdb/sdb_convert.h"
 #include "sdb/sdb_format.h"
@@ -14,23 +16,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace velk::sdb;
 
-// The run a file belongs to: its placement and the product type of its
-// user-settings block (1 unless the block names 2 or 3), unless given.
+// The run a file belongs to (RunOfImage), the product type unless given.
 void TakeRunFromFile(WorkingStore& store, ByteView data, int productTypeOption)
 {
-    if (data.size() >= kNewHeaderSize && data[15] <= 2)
-        store.placement = static_cast<Placement>(data[15]);
-    store.productType = 1;
-    if (productTypeOption != 0) {
-        store.productType = static_cast<std::uint8_t>(productTypeOption);
-        return;
-    }
-    const auto parsed = ParseSdbImage(data, store.placement, 2);
-    if (const auto* image = std::get_if<SdbImage>(&parsed); image && image->userBox) {
-        const auto type = (*image->userBox)[193];
-        if (type == 2 || type == 3)
-            store.productType = type;
-    }
+    const auto run = RunOfImage(data);
+    store.placement = run.placement;
+    store.productType = productTypeOption != 0 ? static_cast<std::uint8_t>(productTypeOption) : run.productType;
 }
 
 }  // namespace

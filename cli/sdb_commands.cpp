@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "console_ui.h"
 #include "opened_database.h"
+#include "layout_option.h"
 
 #include "common/files.h"
 #include "common/format.h"
@@ -11,6 +12,7 @@
 #include "sdb/sdb_merge.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_sort.h"
+#include "sdb/sdb_writer.h"
 #include "sdb/text_report.h"
 
 #include <cstdlib>
@@ -49,22 +51,35 @@ void AddConvert(CLI::App& app)
 {
     auto* cmd = app.add_subcommand("convert", "Convert an SDB BIN file between the old and the new layout");
     struct Options {
-        std::string to, in, out;
-        int productType = 1;
+        std::string in, out;
+        SdbLayout layout = SdbLayout::Old;
+        int productType = 0;
     };
     auto o = std::make_shared<Options>();
-    cmd->add_option("--to", o->to, "Target layout")->required()->check(CLI::IsMember({"old", "new"}));
+    AddLayoutOption(cmd, o->layout, SdbLayout::Old, "--layout,--to");
     cmd->add_option("IN", o->in, "Input file")->required();
     cmd->add_option("OUT", o->out, "Output file")->required();
-    cmd->add_option("--product-type", o->productType, "Product type 1, 2 or 3")->check(CLI::Range(1, 3));
+    cmd->add_option("--product-type", o->productType, "Product type 1, 2 or 3 (default: from a new-layout file, else 1)")
+        ->check(CLI::Range(1, 3));
     cmd->callback([o] {
         ConsoleUi ui;
-        const auto type = static_cast<std::uint8_t>(o->productType);
-        const auto code = o->to == "old" ? StaticDB_ConvertNew2Old(o->in, o->out, type) : StaticDB_ConvertOld2New(ui, o->in, o->out, type);
-        if (code != kConvertOk) {
-            std::fprintf(stderr, "error: conversion failed (0x%X)\n", code);
-            Fail();
+        const auto data = ReadFileBytes(o->in);
+        const bool toOld = o->layout == SdbLayout::Old;
+        // A file already in the target layout is written unchanged.
+        if (!toOld || !data || data->size() < 2 || (*data)[0] != 'e' || (*data)[1] != 'E') {
+            const auto type = static_cast<std::uint8_t>(o->productType ? o->productType : 1);
+            const auto code = toOld ? StaticDB_ConvertNew2Old(o->in, o->out, type) : StaticDB_ConvertOld2New(ui, o->in, o->out, type);
+            if (code != kConvertOk) {
+                std::fprintf(stderr, "error: conversion failed (0x%X)\n", code);
+                Fail();
+            }
+            return;
         }
+        auto run = RunOfImage(*data);
+        if (o->productType)
+            run.productType = static_cast<std::uint8_t>(o->productType);
+        if (!WriteImageInLayout(ui, *data, o->out, SdbLayout::Old, run))
+            Fail();
     });
 }
 
@@ -95,9 +110,10 @@ LevelSort<Key> ParseKey(const std::string& text, const std::map<std::string, Lev
 
 void AddSort(CLI::App& app)
 {
-    auto* cmd = app.add_subcommand("sort", "Sort an SDB BIN file into OUT (old layout, as the Sort button writes)");
+    auto* cmd = app.add_subcommand("sort", "Sort an SDB BIN file into OUT");
     struct Options {
         std::string in, out, satellites, carriers, services;
+        SdbLayout layout = SdbLayout::Old;
     };
     using S = SatelliteSortKey;
     using C = CarrierSortKey;
@@ -124,23 +140,32 @@ void AddSort(CLI::App& app)
     cmd->add_option("--satellites", o->satellites, "Satellite key")->check(CLI::IsMember(names(kSatellite)));
     cmd->add_option("--carriers", o->carriers, "Carrier key")->check(CLI::IsMember(names(kCarrier)));
     cmd->add_option("--services", o->services, "Service key")->check(CLI::IsMember(names(kService)));
+    AddLayoutOption(cmd, o->layout, SdbLayout::Old);  // as the Sort button writes
     cmd->callback([o] {
         ConsoleUi ui;
         const auto db = OpenDatabase(ui, o->in, 0);
         if (!db || !CanSort(db->store, ui))
             return Fail();
         const SortSettings settings{ParseKey(o->satellites, kSatellite), ParseKey(o->carriers, kCarrier), ParseKey(o->services, kService)};
-        if (SortIntoFile(db->store, db->session, ui, settings, o->out) != 1)
+        auto content = ContentFromStore(db->store, db->session);
+        if (!content) {
+            ShowError(ui, kFileAccessError);
+            return Fail();
+        }
+        SortContent(*content, settings, ui);
+        const auto image = EncodeNewLayout(*content, HeaderForSave(db->session));
+        if (!WriteImageInLayout(ui, image, o->out, o->layout, {db->store.placement, db->store.productType}))
             Fail();
     });
 }
 
 void AddMerge(CLI::App& app)
 {
-    auto* cmd = app.add_subcommand("merge", "Merge two SDB BIN files into OUT (new layout)");
+    auto* cmd = app.add_subcommand("merge", "Merge two SDB BIN files into OUT");
     struct Options {
         std::string file1, file2, out;
         int lnbFrom = 1, keep = 1;
+        SdbLayout layout = SdbLayout::New;
     };
     auto o = std::make_shared<Options>();
     cmd->add_option("FILE1", o->file1, "File 1 (either layout)")->required();
@@ -148,6 +173,7 @@ void AddMerge(CLI::App& app)
     cmd->add_option("OUT", o->out, "Merged file")->required();
     cmd->add_option("--lnb-from", o->lnbFrom, "Take the LNB table from file 1 or 2 when asked")->check(CLI::Range(1, 2));
     cmd->add_option("--keep", o->keep, "Keep file 1's or file 2's copy of a satellite in both")->check(CLI::Range(1, 2));
+    AddLayoutOption(cmd, o->layout, SdbLayout::New);
     cmd->callback([o] {
         ConsoleUi ui;
         ui.SetAnswerer([o](const std::string& text, Buttons) {
@@ -161,15 +187,20 @@ void AddMerge(CLI::App& app)
         const auto f2 = f1 ? NewLayoutBytes(ui, o->file2) : std::nullopt;
         const auto in1 = dir.Path() / "file1.bin";
         const auto in2 = dir.Path() / "file2.bin";
+        const auto merged = dir.Path() / "merged.bin";
         if (!f2 || !WriteFileAtomic(in1, *f1) || !WriteFileAtomic(in2, *f2))
             return Fail();
-        const auto placement = f1->size() > 15 && (*f1)[15] <= 2 ? static_cast<Placement>((*f1)[15]) : Placement::Lnb;
-        const int code = MergeSdbFiles(ui, {in1, in2, o->out, placement});
+        const auto run = RunOfImage(*f1);
+        const int code = MergeSdbFiles(ui, {in1, in2, merged, run.placement});
         const auto message = MergeResultMessage(code, o->file1, o->file2, o->out);
         if (code != kMergeDone) {
             ShowError(ui, message);
             return Fail();
         }
+        // A merged file has no "UserBox" section: the old layout is written from the opened database.
+        const auto db = OpenDatabase(ui, merged, run.productType);
+        if (!db || !WriteStoreInLayout(ui, db->store, db->session, o->out, o->layout))
+            return Fail();
         std::printf("%s\n", message.c_str());
     });
 }

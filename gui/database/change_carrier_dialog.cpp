@@ -5,8 +5,8 @@
 #include "database/display_texts.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -28,8 +28,11 @@ ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const Stor
     carrierText_->setObjectName("carrierText");
     move_->setObjectName("move");
     move_->setToolTip("Click to move service");
-    auto* close = new QPushButton("&Close", this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* close = buttons->button(QDialogButtonBox::Close);
+    close->setText("&Close");
     close->setObjectName("close");
+    buttons->addButton(move_, QDialogButtonBox::ActionRole);
 
     auto* selected = new QLabel(QString("Selected service %1").arg(rows_.size()), this);
     selected->setObjectName("selected");
@@ -41,15 +44,11 @@ ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const Stor
     auto* carrierLayout = new QVBoxLayout(carrierBox);
     carrierLayout->addWidget(carrier_);
     carrierLayout->addWidget(carrierText_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(move_);
-    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(selected);
     layout->addWidget(satelliteBox);
     layout->addWidget(carrierBox);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     for (const auto& s : snapshot_.satellites)
         satellite_->addItem(NameToQString(s.name.Text()));
@@ -60,7 +59,7 @@ ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const Stor
     connect(satellite_, &QComboBox::activated, this, &ChangeCarrierDialog::SatelliteChosen);
     connect(carrier_, &QComboBox::activated, this, &ChangeCarrierDialog::CarrierChosen);
     connect(move_, &QPushButton::clicked, this, &ChangeCarrierDialog::MoveServices);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void ChangeCarrierDialog::SatelliteChosen(int index)

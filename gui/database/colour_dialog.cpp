@@ -57,11 +57,10 @@ ColourDialog::ColourDialog(ColourTable& colours, KeyValueStore& settings, QWidge
         groups->addWidget(box);
     }
     layout->addLayout(groups);
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Close, this);
+    auto* ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName("ok");
     ok->setToolTip("Click to set current color");
-    buttons->addButton("Close", QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -18,15 +19,17 @@ DefaultValuesDialog::DefaultValuesDialog(WorkingStore& store, Ui& ui, bool hex, 
 {
     setWindowTitle("Default Values");
     tabs_->setObjectName("tabs");
+    // Every tab title shows in full: the dialog is as wide as the tab row.
+    tabs_->tabBar()->setUsesScrollButtons(false);
+    tabs_->tabBar()->setElideMode(Qt::ElideNone);
     tabs_->addTab(LnbTab(), " LNB Information ");
     tabs_->addTab(SatelliteTab(), " Satellite Information ");
     tabs_->addTab(CarrierTab(), " Carrier Information ");
     tabs_->addTab(ServiceTab(), " Service Information ");
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Close, this);
+    auto* ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName("ok");
     ok->setToolTip("Click to set default values");
-    buttons->addButton("Close", QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -18,6 +18,7 @@
 #include "database/satellite_dialog.h"
 #include "database/service_details_dialog.h"
 #include "database/service_dialog.h"
+#include "database/view_layout.h"
 #include "shell/command_table.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ EditorWindow::EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colou
 {
     setObjectName("VelkChild");
     BuildLayout();
+    FitEditorLayout(this);
     Reload();
 }
 
@@ -399,7 +401,7 @@ void EditorWindow::RebuildList()
         using C = RecordListModel::Column;
         const auto column = model_->ColumnAt(c);
         const bool wide = column == C::SatName || column == C::CarName || column == C::ServiceName || column == C::LnbPower;
-        list_->setColumnWidth(c, wide ? 120 : 80);
+        SizeColumn(list_, c, wide ? 120 : 80);
     }
     header_->setText(item ? item->text(0) : QString());
     UpdateButtons();

@@ -5,10 +5,14 @@
 #include "database/default_values_dialog.h"
 #include "database/editor_window.h"
 #include "link/link_commands.h"
+#include "database/view_layout.h"
 #include "sdb/sdb_commands.h"
+#include "sdb/save_layout_dialog.h"
 #include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
 #include "shell/command_table.h"
+#include "shell/document_title.h"
+#include "shell/toolbar_overflow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -20,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QMenu>
@@ -44,6 +49,11 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
 {
     setObjectName("VelkMdi");
     setCentralWidget(mdi_);
+    // One document fills the area; the frame's title carries its caption once.
+    mdi_->setViewMode(QMdiArea::TabbedView);
+    mdi_->setDocumentMode(true);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWindowTitle(QString::fromStdString(session_.FrameTitle()));
     BuildMenus();
     BuildToolBar();
@@ -59,10 +69,13 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
 void MainWindow::ShowWithSavedGeometry()
 {
     const auto saved = settings_.Read(PreferenceKey(kGeometryKey), "Geometry");
-    if (saved && restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*saved))))
-        show();
-    else
-        showMaximized();
+    if (!saved || !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*saved)))) {
+        // First start: most of the screen, centred.
+        const auto area = screen()->availableGeometry();
+        resize(area.size() * 0.8);
+        move(area.center() - rect().center());
+    }
+    show();
 }
 
 void MainWindow::SaveGeometry()
@@ -129,6 +142,7 @@ void MainWindow::UpdateCommands()
 void MainWindow::OpenEditor(const QString& title)
 {
     auto* editor = new EditorWindow(session_.Store(), *uiPort_, preferences_.colours);
+    RememberViewSizes(editor, settings_);
     editor_ = editor;
     editorFrame_ = mdi_->addSubWindow(editor);
     editorFrame_->setWindowTitle(title.contains("[*]") ? title : title + "[*]");
@@ -136,7 +150,15 @@ void MainWindow::OpenEditor(const QString& title)
     editorFrame_->installEventFilter(this);
     connect(editor, &EditorWindow::contextChanged, this, &MainWindow::UpdateCommands);
     connect(editor, &EditorWindow::popupRequested, this, &MainWindow::ShowPopup);
-    connect(editor, &EditorWindow::modifiedChanged, this, [this](bool modified) { editorFrame_->setWindowModified(modified); });
+    connect(editor, &EditorWindow::modifiedChanged, this, [this](bool modified) {
+        editorFrame_->setWindowModified(modified);
+        setWindowModified(modified);
+    });
+    const auto showCaption = [this](const QString& caption) {
+        setWindowTitle(DocumentFrameTitle(QString::fromStdString(session_.FrameTitle()), caption));
+    };
+    connect(editorFrame_, &QWidget::windowTitleChanged, this, showCaption);
+    showCaption(editorFrame_->windowTitle());
     editorFrame_->showMaximized();
     editor->Tree()->setFocus();
     UpdateCommands();
@@ -151,6 +173,8 @@ void MainWindow::DropEditor()
     editorFrame_->deleteLater();
     editorFrame_ = nullptr;
     editor_ = nullptr;
+    setWindowTitle(QString::fromStdString(session_.FrameTitle()));
+    setWindowModified(false);
     ClearStore(session_.Store());
     sdbSession_.currentFile.clear();
     UpdateCommands();
@@ -173,8 +197,9 @@ bool MainWindow::SaveDatabase(bool saveAs)
         return false;
     const auto versionDialog = [this](sdb::SdbSession& session) { return VersionDialog::Run(session, *uiPort_, this); };
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int saved = saveAs ? sdb::SaveAsCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog)
-                             : sdb::SaveCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog);
+    const auto& layout = preferences_.saveLayout;
+    const int saved = saveAs ? sdb::SaveAsCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog, layout)
+                             : sdb::SaveCommand(session_.Store(), sdbSession_, *uiPort_, versionDialog, layout);
     QApplication::restoreOverrideCursor();
     if (saved != 1)
         return false;
@@ -351,6 +376,12 @@ void MainWindow::BuildMenus()
     add(tools, {cmd::Vantorup, cmd::SortInformation, cmd::UndoSorting, cmd::SdbInformation});
     auto* config = menuBar()->addMenu(tr("Confi&g"));
     add(config, {cmd::Settings, cmd::Color, cmd::DefaultValues});
+    auto* saveLayout = config->addAction(tr("Save La&yout..."));
+    saveLayout->setObjectName("saveLayout");
+    connect(saveLayout, &QAction::triggered, this, [this] {
+        if (SaveLayoutDialog::Run(preferences_.saveLayout, this))
+            StoreSaveLayout(settings_, preferences_.saveLayout);
+    });
     auto* help = menuBar()->addMenu(tr("&Help"));
     add(help, {cmd::Contents, cmd::About});
 
@@ -389,6 +420,7 @@ void MainWindow::BuildToolBar()
     dropDown("MERGE_MENU", tr("Merge"), {cmd::MergeSatcoDx, cmd::MergeDvb2000, cmd::MergeLyngsat, cmd::MergeSdb});
     dropDown("URT_MENU", tr("Bin2Urt"), {cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt});
     buttons({cmd::Compression});
+    ShowOverflowAsMenu(bar);
 }
 
 void MainWindow::RebuildRecentMenu()

@@ -39,7 +39,7 @@ public:
     EditorWindow* Editor() const { return editor_; }
     // True once the run has been shut down (WorkDir removed).
     bool IsShutDown() const { return shutDown_; }
-    // Shows the frame where it was last time, maximized on a first run.
+    // Shows the frame where it was last time, on a first run over most of the screen.
     void ShowWithSavedGeometry();
 
     // New: clears the store and opens an editor on an empty database.

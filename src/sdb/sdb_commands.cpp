@@ -27,9 +27,14 @@ std::optional<std::uint8_t> VersionByte(const std::string& text, const char* nam
     return static_cast<std::uint8_t>(value < 0 ? 0 : value);
 }
 
-int SaveTo(WorkingStore& store, SdbSession& session, Ui& ui, const std::filesystem::path& target)
+// Cancelled at the layout question: 0 with nothing written.
+int SaveTo(WorkingStore& store, SdbSession& session, Ui& ui, const std::filesystem::path& target,
+           const SaveLayoutChoice& layoutChoice)
 {
-    if (WriteSdbBinFile(store, session, ui, target, false, true) == 1)
+    const auto layout = ChooseSaveLayout(store, session, ui, layoutChoice);
+    if (!layout)
+        return 0;
+    if (WritePaddedSdbFile(store, session, ui, target, *layout) == 1)
         return 1;
     ShowError(ui, kSaveFailed);
     return 0;
@@ -84,7 +89,8 @@ bool CheckCountsForSave(const WorkingStore& store, Ui& ui)
     return true;
 }
 
-int SaveCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog)
+int SaveCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog,
+                const SaveLayoutChoice& layoutChoice)
 {
     if (!Prepare(store, session, ui, versionDialog))
         return 0;
@@ -95,18 +101,19 @@ int SaveCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionD
             return 0;
         target = *chosen;
     }
-    if (!SaveTo(store, session, ui, target))
+    if (!SaveTo(store, session, ui, target, layoutChoice))
         return 0;
     session.currentFile = target;
     return 1;
 }
 
-int SaveAsCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog)
+int SaveAsCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog,
+                  const SaveLayoutChoice& layoutChoice)
 {
     if (!Prepare(store, session, ui, versionDialog))
         return 0;
     const auto target = ui.ChooseSaveFile(kSdbSaveChoice);
-    return target ? SaveTo(store, session, ui, *target) : 0;
+    return target ? SaveTo(store, session, ui, *target, layoutChoice) : 0;
 }
 
 std::string SavedCaption(const std::filesystem::path& path) { return Format("[ %s ]", path.c_str()); }

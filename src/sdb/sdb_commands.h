@@ -4,6 +4,7 @@
 // (editor, dialog) belong to the GUI; these functions decide and write.
 #include "common/ui.h"
 #include "database/working_store.h"
+#include "sdb/sdb_save_layout.h"
 #include "sdb/sdb_session.h"
 
 #include <cstdint>
@@ -46,12 +47,15 @@ using VersionDialog = std::function<bool(SdbSession&)>;
 bool CheckCountsForSave(const WorkingStore& store, Ui& ui);
 
 // Save: checks, version dialog, the current file (or one asked for, which then
-// becomes current), WriteSdbBinFile with the old layout and padding. The
-// existing file is replaced only by a complete new one. 1 when saved.
-int SaveCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog);
+// becomes current), the layout (ChooseSaveLayout: the user may cancel there)
+// and WritePaddedSdbFile. The existing file is replaced only by a complete new
+// one. 1 when saved.
+int SaveCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog,
+                const SaveLayoutChoice& layoutChoice = {});
 
 // Save As: as Save, always asking for the file; the current file stays.
-int SaveAsCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog);
+int SaveAsCommand(WorkingStore& store, SdbSession& session, Ui& ui, const VersionDialog& versionDialog,
+                  const SaveLayoutChoice& layoutChoice = {});
 
 // The editor caption after a save: "[ %s ]" with the path.
 std::string SavedCaption(const std::filesystem::path& path);

@@ -4,6 +4,7 @@
 #include "database/record_io.h"
 #include "sdb/sdb_convert.h"
 #include "sdb/sdb_format.h"
+#include "sdb/sdb_old_layout.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -105,7 +106,7 @@ int WriteSdbContent(const WorkingStore& store, SdbSession& session, Ui& ui, cons
         ShowError(ui, kFileAccessError);
         return 0;
     }
-    const auto old = ConvertNew2Old(image, store.productType);
+    const auto old = OldLayoutOfImage(image, store.productType);
     if (!old) {
         ShowError(ui, kConvertNew2OldError);
         return 0;

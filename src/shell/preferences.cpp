@@ -12,6 +12,7 @@ namespace {
 const std::string kRecently = "Recently";
 const std::string kColor = "Color";
 const std::string kPortSettings = "PortSettings";
+const std::string kSaveLayout = "SaveLayout";
 
 std::string RecentName(std::size_t n) { return Format("FileName%zu", n); }
 
@@ -132,6 +133,22 @@ int ReadWriteCOMPortValuesToReg(KeyValueStore& store, PortSettings& settings, in
     return 1;
 }
 
+void LoadSaveLayout(const KeyValueStore& store, sdb::SaveLayoutChoice& choice)
+{
+    const auto key = PreferenceKey(kSaveLayout);
+    if (const auto layout = store.Read(key, "Layout"))
+        choice.layout = sdb::LayoutFromName(*layout).value_or(choice.layout);
+    if (const auto ask = store.Read(key, "Ask"); ask == "0" || ask == "1")
+        choice.askWhenOldLoses = *ask == "1";
+}
+
+void StoreSaveLayout(KeyValueStore& store, const sdb::SaveLayoutChoice& choice)
+{
+    const auto key = PreferenceKey(kSaveLayout);
+    store.Write(key, "Layout", sdb::LayoutName(choice.layout));
+    store.Write(key, "Ask", choice.askWhenOldLoses ? "1" : "0");
+}
+
 void StoreRegistryValues(KeyValueStore& store, const std::string& parserPath, const std::string& configurationPath, const RecentFiles& recent)
 {
     if (!parserPath.empty())
@@ -149,6 +166,7 @@ void Preferences::Load(KeyValueStore& store)
 {
     recent.Load(store);
     colours.Load(store);
+    LoadSaveLayout(store, saveLayout);
     ReadWriteCOMPortValuesToReg(store, port, 1);
 }
 

@@ -2,6 +2,7 @@
 // Per-user preferences under "Software\Kym\VelkEditor\<project>\Version<a>.<b>.<c>\":
 // recent files, list colours, serial port settings, parser and configuration paths.
 #include "link/port_settings.h"
+#include "sdb/sdb_save_layout.h"
 #include "shell/key_value_store.h"
 
 #include <array>
@@ -58,6 +59,11 @@ struct ColourTable {
 // gets the defaults written into it first. Returns 1.
 int ReadWriteCOMPortValuesToReg(KeyValueStore& store, PortSettings& settings, int mode);
 
+// "SaveLayout": "Layout" ("old" or "new") and "Ask" ("1" or "0"); an absent or
+// unknown value keeps the default (the old layout, asking).
+void LoadSaveLayout(const KeyValueStore& store, sdb::SaveLayoutChoice& choice);
+void StoreSaveLayout(KeyValueStore& store, const sdb::SaveLayoutChoice& choice);
+
 // "Parser" and "Configuration" paths (written when not empty) and the recent list.
 void StoreRegistryValues(KeyValueStore& store, const std::string& parserPath, const std::string& configurationPath, const RecentFiles& recent);
 
@@ -72,8 +78,9 @@ struct Preferences {
     PortSettings port;
     std::string parserPath;
     std::string configurationPath;
+    sdb::SaveLayoutChoice saveLayout;
 
-    // Recent files, colours, then the port settings (creating their key on a first run).
+    // Recent files, colours, the save layout, then the port settings (creating their key on a first run).
     void Load(KeyValueStore& store);
     // "Parser", "Configuration" and "Recently".
     void StoreAtExit(KeyValueStore& store) const;

@@ -14,6 +14,7 @@
 #include "link/upload_image.h"
 #include "link/upload_machine.h"
 #include "sdb/sdb_reader.h"
+#include "sdb/sdb_save_layout.h"
 #include "sdb/sdb_writer.h"
 
 #include <thread>
@@ -131,7 +132,8 @@ bool PortIsFree(LinkContext& ctx, Ui& ui)
 bool PrepareSdbUrt(WorkingStore& store, sdb::SdbSession& session, Ui& ui, const LinkContext& ctx)
 {
     auto image = store.File("StaticBIN.bin");
-    if (sdb::WriteSdbBinFile(store, session, ui, image, false, true) != 1) {
+    // The receiver reads the old layout; the padding becomes the store's own records.
+    if (sdb::WritePaddedSdbFile(store, session, ui, image, sdb::SdbLayout::Old) != 1) {
         ShowError(ui, "Error No: -11 \n Save as BIN File");
         return false;
     }

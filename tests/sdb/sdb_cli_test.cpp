@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velk::test {
 namespace {
 
@@ -71,6 +73,68 @@ TEST(SdbCli, SortAndMerge)
     EXPECT_EQ(merged.store.satelliteCount, 64u);  // every name in both files: one copy each
     EXPECT_EQ(RunVelk({"merge", f.P("missing"), f.newFile.string(), f.P("m2.bin")}), 1);
     EXPECT_FALSE(std::filesystem::exists(f.P("m2.bin")));
+}
+
+std::vector<std::uint16_t> ProgramNumbers(const std::string& file)
+{
+    SampleStore opened(2);
+    ScriptedUi ui;
+    EXPECT_EQ(OpenSdbBinFile(opened.store, opened.session, ui, file), 1);
+    std::vector<std::uint16_t> numbers;
+    for (const auto& service : opened.Services())
+        numbers.push_back(service.programNumber);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+TEST(SdbCli, LayoutOptionWarnsBeforeTheOldLayoutLosesValues)
+{
+    CliFiles f;
+    const auto run = [](std::vector<std::string> args) {
+        testing::internal::CaptureStderr();
+        const int code = RunVelk(std::move(args));
+        return std::pair(code, testing::internal::GetCapturedStderr());
+    };
+    const std::vector<std::uint16_t> typed{100, 200, 300};
+    const std::vector<std::uint16_t> counted{1, 2, 3};
+
+    auto [code, err] = run({"sort", f.newFile.string(), f.P("s_new.bin"), "--layout", "new", "--services", "name"});
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(ProgramNumbers(f.P("s_new.bin")), typed);
+    std::tie(code, err) = run({"sort", f.newFile.string(), f.P("s_old.bin"), "--services", "name"});
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(err.find("warning: The receiver's old layout does not keep"), std::string::npos) << err;
+    EXPECT_NE(err.find("3 program numbers"), std::string::npos) << err;
+    EXPECT_EQ(ReadBytes(f.P("s_old.bin"))[0], 'S');
+    EXPECT_EQ(ProgramNumbers(f.P("s_old.bin")), counted);
+
+    std::tie(code, err) = run({"merge", f.newFile.string(), f.newFile.string(), f.P("m_old.bin"), "--layout", "old"});
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(err.find("program numbers"), std::string::npos) << err;
+    EXPECT_EQ(ReadBytes(f.P("m_old.bin"))[0], 'S');
+    std::tie(code, err) = run({"convert", "--layout", "old", f.newFile.string(), f.P("c_old.bin")});
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(err.find("22 kHz"), std::string::npos) << err;
+    // An old file already lost what the old layout cannot keep: nothing more to say.
+    std::tie(code, err) = run({"sort", f.oldFile.string(), f.P("s_again.bin")});
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(run({"sort", f.oldFile.string(), f.P("x.bin"), "--layout", "both"}).first, kCommandLineRefused);
+}
+
+TEST(SdbCli, LayoutOptionNamesItsDefaultInTheHelp)
+{
+    CLI::App app;
+    cli::AddSdbCommands(app);
+    cli::AddImportCommands(app);
+    cli::AddLinkCommands(app);
+    for (const auto& [command, fallback] : {std::pair("convert", "old"), {"sort", "old"}, {"merge", "new"}, {"import", "new"},
+                                            {"download", "old"}}) {
+        const auto help = app.get_subcommand(command)->help();
+        EXPECT_NE(help.find("--layout"), std::string::npos) << command;
+        EXPECT_NE(help.find(std::string("(default: ") + fallback + ")"), std::string::npos) << command << help;
+    }
 }
 
 }  // namespace

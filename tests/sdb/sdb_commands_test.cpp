@@ -90,6 +90,7 @@ TEST(SdbSaveCommands, SaveAsKeepsTheCurrentFileAndFailureLeavesTheOldFile)
     EXPECT_TRUE(std::filesystem::exists(s.dir / "copy.bin"));
 
     std::filesystem::remove(s.dir / "TempSER.stb");
+    ui.messages.clear();  // the layout question of the first save
     EXPECT_EQ(SaveCommand(s.store, s.session, ui, kConfirm), 0);
     EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Error No: -3 \n File Access Error!!!", "Error No: -11 \n Save as BIN File"}));
     EXPECT_EQ(ReadBytes(s.session.currentFile), (Bytes{'o', 'l', 'd'}));

@@ -106,20 +106,22 @@ TEST(SdbReader, OldLayoutRoundTripLosesOnlyWhatTheOldLayoutCannotCarry)
     auto expected = s.Carriers()[1];
     expected.skew = 255;
     EXPECT_EQ(carriers[0], expected);
-    // Services keep file order; program numbers count down from the service count.
+    // Services move with their carriers (B's first); program numbers count down from the service count.
     const auto services = Plain(rt.opened.Services());
     ASSERT_EQ(services.size(), 3u);
+    EXPECT_EQ(services[0].name.Text(), "Three");
     EXPECT_EQ(services[0].programNumber, 3);
     EXPECT_EQ(services[1].programNumber, 2);
     EXPECT_EQ(services[2].programNumber, 1);
     auto one = s.Services()[0];
-    one.programNumber = 3;
+    one.programNumber = 2;
     // Name- and PID-unchanged flags and flag B are not carried: they read back as 1.
-    EXPECT_EQ(services[0], one);
-    EXPECT_EQ(services[1].type, kServiceRadio);
-    EXPECT_EQ(services[1].scrambled, 1);
-    EXPECT_EQ(services[1].favourites, 5);
-    EXPECT_EQ(rt.opened.Osl(), s.Osl());
+    EXPECT_EQ(services[1], one);
+    EXPECT_EQ(services[2].type, kServiceRadio);
+    EXPECT_EQ(services[2].scrambled, 1);
+    EXPECT_EQ(services[2].favourites, 5);
+    // The channel order names the same services: Three, One, Two.
+    EXPECT_EQ(rt.opened.Osl(), (std::vector<std::uint16_t>{0, 1, 2}));
 }
 
 TEST(SdbReader, HeaderChecksRefuseWithTheirMessages)

@@ -103,5 +103,27 @@ TEST(Preferences, ParserAndConfigurationAreWrittenOnlyWhenSet)
     EXPECT_FALSE(store.HasKey(PreferenceKey("Parser")));
 }
 
+TEST(Preferences, SaveLayoutDefaultsToTheOldLayoutAskingAndRoundTrips)
+{
+    MemoryKeyValueStore store;
+    Preferences prefs;
+    prefs.Load(store);
+    EXPECT_EQ(prefs.saveLayout.layout, sdb::SdbLayout::Old);
+    EXPECT_TRUE(prefs.saveLayout.askWhenOldLoses);
+    StoreSaveLayout(store, {sdb::SdbLayout::New, false});
+    EXPECT_EQ(store.Read(PreferenceKey("SaveLayout"), "Layout"), "new");
+    Preferences loaded;
+    loaded.Load(store);
+    EXPECT_EQ(loaded.saveLayout.layout, sdb::SdbLayout::New);
+    EXPECT_FALSE(loaded.saveLayout.askWhenOldLoses);
+    // Values this build does not know keep the defaults.
+    store.Write(PreferenceKey("SaveLayout"), "Layout", "newest");
+    store.Write(PreferenceKey("SaveLayout"), "Ask", "maybe");
+    Preferences unknown;
+    unknown.Load(store);
+    EXPECT_EQ(unknown.saveLayout.layout, sdb::SdbLayout::Old);
+    EXPECT_TRUE(unknown.saveLayout.askWhenOldLoses);
+}
+
 }  // namespace
 }  // namespace velk
