@@ -1,7 +1,7 @@
 #include "database/record_list_model.h"
 
 #include "common/format.h"
-#include "database/display_texts.h"
+#include "database/value_texts.h"
 #include "database/field_rules.h"
 
 #include <QColor>

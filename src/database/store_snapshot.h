@@ -1,13 +1,14 @@
 #pragma once
 // The whole store read at once, with the relations worked out, so that the
 // tree, the lists and the detail strip are built from memory in one pass.
+#include "database/change_carrier.h"
 #include "database/working_store.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-namespace velk::gui {
+namespace velk {
 
 struct StoreSnapshot {
     std::vector<LnbRecord> lnbs;
@@ -24,6 +25,8 @@ struct StoreSnapshot {
 
     // Carrier record indexes of satellite `sat` (0-based) in carrier order.
     std::vector<std::uint16_t> CarriersOfSatellite(std::uint32_t sat) const;
+    // Where carrier record `carrier` (0-based) stands in the tree; nullopt when nowhere.
+    std::optional<CarrierPlace> PlaceOfCarrier(std::uint32_t carrier) const;
 };
 
-}  // namespace velk::gui
+}  // namespace velk
