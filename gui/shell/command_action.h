@@ -3,17 +3,16 @@
 // Handle(), so that the action knows whether anything carries it out (menus
 // and tool buttons connect to `triggered` themselves, so a connection count
 // cannot tell).
-#include "shell/command_table.h"
-
 #include <QAction>
+
+#include <utility>
 
 namespace velk::gui {
 
 class CommandAction : public QAction {
     Q_OBJECT
 public:
-    CommandAction(Command command, const QString& text, QObject* parent) : QAction(text, parent), command_(command) {}
-    Command Id() const { return command_; }
+    using QAction::QAction;
 
     template <typename Receiver, typename Slot>
     void Handle(const Receiver* receiver, Slot slot)
@@ -24,7 +23,6 @@ public:
     bool Handled() const { return handled_; }
 
 private:
-    Command command_;
     bool handled_ = false;
 };
 

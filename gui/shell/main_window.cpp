@@ -293,7 +293,7 @@ CommandAction* MainWindow::MakeAction(Command command)
         return existing;
     const auto& info = InfoOf(command);
     const auto text = [](std::string_view v) { return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size())); };
-    auto* action = new CommandAction(command, text(info.text), this);
+    auto* action = new CommandAction(text(info.text), this);
     action->setObjectName(QString("cmd%1").arg(static_cast<int>(command)));
     if (!info.key.empty())
         action->setShortcut(QKeySequence(text(info.key)));

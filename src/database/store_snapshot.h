@@ -2,6 +2,7 @@
 // The whole store read at once, with the relations worked out, so that the
 // tree, the lists and the detail strip are built from memory in one pass.
 #include "database/change_carrier.h"
+#include "database/store_image.h"
 #include "database/working_store.h"
 
 #include <cstdint>
@@ -10,13 +11,9 @@
 
 namespace velk {
 
-struct StoreSnapshot {
-    std::vector<LnbRecord> lnbs;
-    std::vector<SatelliteRecord> satellites;
-    std::vector<CarrierRecord> carriers;
-    std::vector<ServiceRecord> services;
-    std::vector<std::uint16_t> carrierOrder;  // TempCarOSL.stb
-    std::vector<std::uint16_t> serviceOrder;  // TempOSL.stb
+// The records and order lists (read leniently: a short list reads as zeros),
+// and the relations worked out from them.
+struct StoreSnapshot : StoreImage {
     std::vector<std::int32_t> carrierOfService;  // 0-based carrier record per service record, -1 when none
     std::vector<std::uint32_t> servicesOfSatellite;  // per satellite record
 

@@ -1,9 +1,5 @@
-#include "shell/command_action.h"
-#include "shell/main_window.h"
+#include "gui_test_support.h"
 #include "shell/pending_commands.h"
-
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 #include <QtTest>
 
@@ -19,19 +15,13 @@ class CommandWiringTest : public QObject {
 private slots:
     void everyCommandIsHandledOrPending()
     {
-        test::TempDir dir;
-        test::ScriptedUi ui;
-        auto session = Session::Start(dir.Path(), ui);
-        QVERIFY(session);
-        MemoryKeyValueStore settings;
-        Preferences prefs;
-        MainWindow window(*session, settings, prefs, &ui);
+        test::EditorRun run(false);
         QStringList dead, stale;
         for (const auto& info : kCommands) {
             if (info.text.empty())
                 continue;  // the recent-file slots: the File menu makes their actions
             const bool pending = std::ranges::find(kPendingCommands, info.id) != std::end(kPendingCommands);
-            const auto* action = qobject_cast<const CommandAction*>(window.Action(info.id));
+            const auto* action = run.window->Action(info.id);
             const bool handled = action && action->Handled();
             const auto name = QString("%1 %2").arg(static_cast<int>(info.id)).arg(QString::fromUtf8(info.text.data(), info.text.size()));
             if (!handled && !pending)
@@ -41,7 +31,6 @@ private slots:
         }
         QVERIFY2(dead.isEmpty(), qPrintable("no handler (CommandAction::Handle) and not in pending_commands.h: " + dead.join(", ")));
         QVERIFY2(stale.isEmpty(), qPrintable("handled, remove from pending_commands.h: " + stale.join(", ")));
-        window.close();
     }
 };
 
