@@ -9,14 +9,11 @@ namespace velk::gui {
 class CarrierDialog : public RecordDialog {
     Q_OBJECT
 public:
-    // `number` is the 1-based carrier record number.
-    CarrierDialog(WorkingStore& store, Ui& ui, std::uint32_t number, QWidget* parent = nullptr);
-    bool Load() override;
-    const CarrierRecord& Before() const { return before_; }
-    const CarrierRecord& After() const { return after_; }
+    CarrierDialog(const WorkingStore& store, Ui& ui, const CarrierRecord& record, QWidget* parent = nullptr);
+    const CarrierRecord& Edited() const { return record_; }
 
 private:
-    bool Save() override;
+    bool Collect() override;
 
     QLineEdit* name_;
     QLineEdit* frequency_;
@@ -26,8 +23,7 @@ private:
     QComboBox* skewSign_;
     QLineEdit* skew_;
     QCheckBox* factoryDefault_;
-    CarrierRecord before_;
-    CarrierRecord after_;
+    CarrierRecord record_;
 };
 
 }  // namespace velk::gui

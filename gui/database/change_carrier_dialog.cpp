@@ -2,7 +2,7 @@
 
 #include "database/name_text.h"
 #include "common/format.h"
-#include "database/display_texts.h"
+#include "database/value_texts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,9 +13,9 @@
 
 namespace velk::gui {
 
-ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const StoreSnapshot& snapshot, const ServiceView& view,
-                                         std::vector<std::uint32_t> rows, CarrierPlace source, QWidget* parent)
-    : QDialog(parent), store_(store), ui_(ui), snapshot_(snapshot), view_(view), rows_(std::move(rows)),
+ChangeCarrierDialog::ChangeCarrierDialog(const StoreSnapshot& snapshot, std::size_t selected, CarrierPlace source, Move move,
+                                         QWidget* parent)
+    : QDialog(parent), snapshot_(snapshot), moveServices_(std::move(move)),
       satellite_(new QComboBox(this)), satelliteText_(new QLabel(this)), carrier_(new QComboBox(this)),
       carrierText_(new QLabel(this)), move_(new QPushButton("&Move", this))
 {
@@ -34,8 +34,8 @@ ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const Stor
     close->setObjectName("close");
     buttons->addButton(move_, QDialogButtonBox::ActionRole);
 
-    auto* selected = new QLabel(QString("Selected service %1").arg(rows_.size()), this);
-    selected->setObjectName("selected");
+    auto* selectedLabel = new QLabel(QString("Selected service %1").arg(selected), this);
+    selectedLabel->setObjectName("selected");
     auto* satelliteBox = new QGroupBox("Satellite Info", this);
     auto* satelliteLayout = new QVBoxLayout(satelliteBox);
     satelliteLayout->addWidget(satellite_);
@@ -45,7 +45,7 @@ ChangeCarrierDialog::ChangeCarrierDialog(WorkingStore& store, Ui& ui, const Stor
     carrierLayout->addWidget(carrier_);
     carrierLayout->addWidget(carrierText_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(selected);
+    layout->addWidget(selectedLabel);
     layout->addWidget(satelliteBox);
     layout->addWidget(carrierBox);
     layout->addWidget(buttons);
@@ -92,7 +92,7 @@ void ChangeCarrierDialog::MoveServices()
 {
     const auto satellite = static_cast<std::uint32_t>(satellite_->currentIndex() + 1);
     const auto position = static_cast<std::uint32_t>(carrier_->currentIndex() + 1);
-    if (ChangeServiceCarrier(store_, ui_, view_, rows_, satellite, position))
+    if (moveServices_({satellite, position}))
         accept();
 }
 

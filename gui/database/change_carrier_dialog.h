@@ -1,10 +1,13 @@
 #pragma once
 // "Change Carriers": the selected services move to a carrier of any satellite.
-#include "common/ui.h"
+// The dialog only picks the carrier; `move` makes the change and answers
+// whether it was made (the dialog stays open on a refusal).
 #include "database/change_carrier.h"
 #include "database/store_snapshot.h"
 
 #include <QDialog>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -15,20 +18,17 @@ namespace velk::gui {
 class ChangeCarrierDialog : public QDialog {
     Q_OBJECT
 public:
-    // `rows`: 1-based selected rows of `view`; `source`: where the first of them belongs.
-    ChangeCarrierDialog(WorkingStore& store, Ui& ui, const StoreSnapshot& snapshot, const ServiceView& view,
-                        std::vector<std::uint32_t> rows, CarrierPlace source, QWidget* parent = nullptr);
+    using Move = std::function<bool(CarrierPlace target)>;
+    // `source`: where the first of the `selected` services belongs.
+    ChangeCarrierDialog(const StoreSnapshot& snapshot, std::size_t selected, CarrierPlace source, Move move, QWidget* parent = nullptr);
 
 private:
     void SatelliteChosen(int index);
     void CarrierChosen(int index);
     void MoveServices();
 
-    WorkingStore& store_;
-    Ui& ui_;
     const StoreSnapshot& snapshot_;
-    ServiceView view_;
-    std::vector<std::uint32_t> rows_;
+    Move moveServices_;
     std::vector<std::uint16_t> carriers_;  // carrier records of the chosen satellite, in carrier order
     QComboBox* satellite_;
     QLabel* satelliteText_;

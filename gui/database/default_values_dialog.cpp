@@ -1,8 +1,8 @@
 #include "database/default_values_dialog.h"
 
 #include "common/c_number.h"
-#include "database/display_texts.h"
 #include "database/record_dialog.h"
+#include "database/value_texts.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

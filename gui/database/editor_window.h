@@ -1,15 +1,18 @@
 #pragma once
 // The editor window of the open database ("VelkChild"): the tree of the four
-// record levels, the record list, the detail strip and the counters. It reads
-// the working store into a snapshot after every change and routes the popup
-// commands to the dialogs and editing operations.
+// record levels, the record list, the detail strip and the counters. It shows
+// a snapshot of the store, reread after every change; the changes themselves
+// are made by the edit controller, the window gathers their input in dialogs
+// and maps what changed to its views.
 #include "common/ui.h"
+#include "database/details.h"
 #include "database/drop_views.h"
-#include "database/factory_default.h"
+#include "database/edit_controller.h"
 #include "database/record_list_model.h"
 #include "database/service_views.h"
 #include "database/store_snapshot.h"
 #include "database/tree_nodes.h"
+#include "shell/command_table.h"
 #include "shell/preferences.h"
 
 #include <QWidget>
@@ -24,8 +27,6 @@ class QTableWidget;
 
 namespace velk::gui {
 
-struct DetailStrip;
-
 class EditorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,18 +35,17 @@ public:
     // Rereads the store and rebuilds tree and list, keeping the selected node and row.
     void Reload();
     // Carries out a popup-menu or view command; false when it does not apply here.
-    bool Command(int command);
+    bool RunCommand(Command command);
     // Adds the list's "Mark As" and selection sub-menus for the rows it shows.
     void AddMarkMenus(QMenu* menu);
     // Whether `command` applies to the current node and rows (menu enabling).
-    bool CanRun(int command) const;
+    bool CanRun(Command command) const;
 
     bool Modified() const { return modified_; }
     void SetModified(bool modified);
     bool Hex() const { return model_->Hex(); }
     // The service view the list shows, when it shows services.
     std::optional<ServiceView> CurrentServiceView() const;
-    int CurrentKind() const;
 
     QTreeWidget* Tree() const { return tree_; }
     QTableView* List() const { return list_; }
@@ -59,6 +59,7 @@ public:
     QTreeWidgetItem* RootNode(NodeKind kind) const;
     QTreeWidgetItem* SatelliteNode(int number) const;       // 1-based
     QTreeWidgetItem* CarrierNode(int satellite, int position) const;
+    QTreeWidgetItem* NodeAt(const NodeAddress& address) const;
     void SelectNode(QTreeWidgetItem* item);
     // Gives the keyboard focus to the list or the tree (commands act on the focused one).
     void FocusList();
@@ -80,7 +81,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildLayout();
+    // editor_window.cpp: the views.
+    QLayout* BuildHeaderRow();
+    void BuildStrip();
+    void BuildViews();
+    void ConnectViews();
     void BuildTree();
     void RebuildList();
     void NodeChanged();
@@ -91,41 +96,30 @@ private:
     void SetServiceLevel(bool services);
     void UpdateButtons();
     void ColourTree();
-
-    void EditSelected();
-    void Add();
-    void Insert();
-    void Delete();
-    void Move(bool swap);
-    void MoveUpDown(bool up);
-    void ToggleFactoryDefault();
-    // After a successful edit: reread, mark modified, select the node if given.
-    void Changed(QTreeWidgetItem* (EditorWindow::*find)(int, int) const = nullptr, int a = 0, int b = 0);
-    QTreeWidgetItem* FindLnb(int n, int) const;
-    QTreeWidgetItem* FindSatellite(int n, int) const { return SatelliteNode(n); }
-    QTreeWidgetItem* FindCarrier(int s, int p) const { return CarrierNode(s, p); }
+    void ExpandCollapse();
+    void SetHex(bool hex);
     std::vector<std::uint32_t> SelectedRowNumbers() const;  // 1-based
-    bool ServiceListFocused() const;
-    int SatelliteNumberOfNode(QTreeWidgetItem* item) const;
+    NodeKind CurrentKind() const;
+
+    // editor_edits.cpp: commands, dialogs and their changes.
+    EditTarget Target() const;
+    // After a change: reread, mark modified, restore or move the selection.
+    void Show(const std::optional<EditChange>& change);
+    void EditSelected();
     void EditNode(QTreeWidgetItem* item);
     void EditRow(int row);
-    void AfterEdit();
-    void ExpandCollapse();
-    void ShowDetailedInformation();
+    void MoveOrSwap(bool swap);
+    void MoveServiceRows();
     void ChangeCarrier();
-    void SetHex(bool hex);
-    // Mark passes and selection passes of the popup menus.
-    void Marked(const std::optional<velk::MarkResult>& result);
+    void ShowDetailedInformation();
+
+    // editor_marks.cpp: the list's mark and selection passes.
+    MarkList CurrentMarkList() const;
     void ApplySelection(const std::optional<std::vector<bool>>& selection);
-    std::uint32_t CarrierListSatellite() const;  // 0 in "All Carrier(s)"
-    void AddLnbMarks(QMenu* mark, QMenu* select);
-    void AddSatelliteMarks(QMenu* mark, QMenu* select);
-    void AddCarrierMarks(QMenu* mark, QMenu* select);
-    void AddServiceMarks(QMenu* mark, QMenu* select);
-    std::vector<std::uint16_t> OtherProgramNumbers(std::uint32_t serviceRecord) const;
 
     WorkingStore& store_;
     Ui& ui_;
+    EditController controller_;
     const ColourTable& colours_;
     std::shared_ptr<const StoreSnapshot> snapshot_;
     EditorTree* tree_;

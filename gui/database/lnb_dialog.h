@@ -7,11 +7,12 @@ namespace velk::gui {
 class LnbDialog : public RecordDialog {
     Q_OBJECT
 public:
-    LnbDialog(WorkingStore& store, Ui& ui, std::uint32_t number, QWidget* parent = nullptr);
-    bool Load() override;
+    LnbDialog(const WorkingStore& store, Ui& ui, const LnbRecord& record, QWidget* parent = nullptr);
+    // The record as edited; the core derives the rest of the switch block.
+    const LnbRecord& Edited() const { return record_; }
 
 private:
-    bool Save() override;
+    bool Collect() override;
     void TypeChosen(int type);
 
     QComboBox* type_;

@@ -27,8 +27,8 @@ std::uint8_t SelectedIndex(const QComboBox* combo)
     return static_cast<std::uint8_t>(std::max(combo->currentIndex(), 0));
 }
 
-RecordDialog::RecordDialog(WorkingStore& store, Ui& ui, std::uint32_t number, const QString& title, const QString& okTip, QWidget* parent)
-    : QDialog(parent), store_(store), ui_(ui), number_(number), form_(new QFormLayout),
+RecordDialog::RecordDialog(const WorkingStore& store, Ui& ui, const QString& title, const QString& okTip, QWidget* parent)
+    : QDialog(parent), store_(store), ui_(ui), form_(new QFormLayout),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Close))
 {
     setWindowTitle(title);
@@ -44,7 +44,7 @@ RecordDialog::RecordDialog(WorkingStore& store, Ui& ui, std::uint32_t number, co
 
 void RecordDialog::accept()
 {
-    if (Save())
+    if (Collect())
         QDialog::accept();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
-// What the four record dialogs share: reading and writing their record with
-// their own messages, the field rules' refusals with the focus on the field,
-// and small builders for the edit fields and value lists.
+// What the four record dialogs share: the field rules' refusals with the focus
+// on the field, and small builders for the edit fields and value lists. A
+// dialog shows the record the core opened and, on Ok, hands back the edited
+// record for the core to write; it never touches the store files itself.
 #include "common/ui.h"
-#include "database/display_texts.h"
+#include "database/value_texts.h"
 #include "database/field_rules.h"
 #include "database/record_io.h"
 
@@ -22,46 +23,13 @@ namespace velk::gui {
 class RecordDialog : public QDialog {
     Q_OBJECT
 public:
-    RecordDialog(WorkingStore& store, Ui& ui, std::uint32_t number, const QString& title, const QString& okTip, QWidget* parent);
+    RecordDialog(const WorkingStore& store, Ui& ui, const QString& title, const QString& okTip, QWidget* parent);
 
-    // Reads the record and fills the fields; false (after its message) when the dialog must not open.
-    virtual bool Load() = 0;
     void accept() override;
 
 protected:
-    // Checks and writes; false keeps the dialog open.
-    virtual bool Save() = 0;
-
-    // The record, or nullopt after "Invalid Record Index" or `readError`.
-    template <typename Record>
-    std::optional<Record> ReadOwnRecord(const char* readError)
-    {
-        using F = RecordFile<Record>;
-        if (number_ < 1 || number_ > F::Count(store_)) {
-            ShowError(ui_, "Invalid Record Index");
-            return std::nullopt;
-        }
-        const auto size = F::Size(store_.placement);
-        const auto bytes = ReadFileRange(store_.File(F::kName), std::uint64_t{number_ - 1} * size, size);
-        if (!bytes) {
-            ShowError(ui_, readError);
-            return std::nullopt;
-        }
-        return F::Decode(*bytes, store_.placement);
-    }
-
-    // Writes the record in place; false after `writeError`.
-    template <typename Record>
-    bool WriteOwnRecord(const Record& record, const char* writeError)
-    {
-        using F = RecordFile<Record>;
-        const auto size = F::Size(store_.placement);
-        if (!WriteFileRange(store_.File(F::kName), std::uint64_t{number_ - 1} * size, F::Encode(record, store_.placement), false)) {
-            ShowError(ui_, writeError);
-            return false;
-        }
-        return true;
-    }
+    // Checks the fields and collects the edited record; false keeps the dialog open.
+    virtual bool Collect() = 0;
 
     // Shows the rule's message and puts the focus on its field.
     void Refuse(const FieldError& error);
@@ -84,9 +52,8 @@ protected:
         QComboBox* khz22 = nullptr;
     } switch_;
 
-    WorkingStore& store_;
+    const WorkingStore& store_;
     Ui& ui_;
-    std::uint32_t number_;
     QFormLayout* form_;
     QDialogButtonBox* buttons_;
     std::map<Field, QWidget*> fields_;

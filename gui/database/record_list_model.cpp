@@ -2,7 +2,7 @@
 
 #include "database/name_text.h"
 #include "common/format.h"
-#include "database/display_texts.h"
+#include "database/value_texts.h"
 #include "database/field_rules.h"
 
 #include <QColor>

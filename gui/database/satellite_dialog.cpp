@@ -5,8 +5,8 @@
 
 namespace velk::gui {
 
-SatelliteDialog::SatelliteDialog(WorkingStore& store, Ui& ui, std::uint32_t number, QWidget* parent)
-    : RecordDialog(store, ui, number, "Satellite Information", "Click to update satellite record.", parent)
+SatelliteDialog::SatelliteDialog(const WorkingStore& store, Ui& ui, const SatelliteRecord& record, QWidget* parent)
+    : RecordDialog(store, ui, "Satellite Information", "Click to update satellite record.", parent), record_(record)
 {
     name_ = AddEdit("Satellite Name", "name", 19, Field::Name);
     lnb_ = AddCombo("LNB Index", "lnbIndex", LnbIndexNames(store.lnbCount));
@@ -18,41 +18,31 @@ SatelliteDialog::SatelliteDialog(WorkingStore& store, Ui& ui, std::uint32_t numb
     AddRow({}, factoryDefault_);
     if (store.placement == Placement::Satellite)
         AddSwitchBlock(true, true);
+    name_->setText(Q(record_.name.Text()));
+    SelectIndex(lnb_, record_.lnbIndex);
+    SelectIndex(eastWest_, record_.west);
+    angle_->setText(Q(AngleText(record_.angle)));
+    position_->setText(QString::number(record_.position));
+    factoryDefault_->setChecked(record_.factoryDefault == 1);
+    ShowSwitchBlock(record_.switchBlock);
 }
 
-bool SatelliteDialog::Load()
-{
-    const auto record = ReadOwnRecord<SatelliteRecord>("Error No: -5 \n Cann't Read LNB Info");
-    if (!record)
-        return false;
-    before_ = *record;
-    name_->setText(NameToQString(before_.name.Text()));
-    SelectIndex(lnb_, before_.lnbIndex);
-    SelectIndex(eastWest_, before_.west);
-    angle_->setText(Q(AngleText(before_.angle)));
-    position_->setText(QString::number(before_.position));
-    factoryDefault_->setChecked(before_.factoryDefault == 1);
-    ShowSwitchBlock(before_.switchBlock);
-    return true;
-}
-
-bool SatelliteDialog::Save()
+bool SatelliteDialog::Collect()
 {
     const auto name = NameFromQString(name_->text(), ui_);
     if (const auto error = CheckSatelliteFields({name, S(position_->text()), S(angle_->text())})) {
         Refuse(*error);
         return false;
     }
-    after_ = before_;
-    after_.name = name;
-    after_.lnbIndex = SelectedIndex(lnb_);
-    after_.west = SelectedIndex(eastWest_);
-    after_.angle = static_cast<std::int16_t>(AngleTenthsFromText(S(angle_->text())));
-    after_.position = static_cast<std::uint8_t>(ParseDecimal(S(position_->text())));
-    after_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
+    record_.name = name;
+    record_.lnbIndex = SelectedIndex(lnb_);
+    record_.west = SelectedIndex(eastWest_);
+    record_.angle = static_cast<std::int16_t>(AngleTenthsFromText(S(angle_->text())));
+    record_.position = static_cast<std::uint8_t>(ParseDecimal(S(position_->text())));
+    record_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
     if (store_.placement == Placement::Satellite)
-        after_.switchBlock = ReadSwitchBlock(after_.switchBlock);
-    return WriteOwnRecord(after_, "Error No: -4 \n Satellite Information Updatation Process Failed");
+        record_.switchBlock = ReadSwitchBlock(record_.switchBlock);
+    return true;
 }
 
 }  // namespace velk::gui

@@ -9,13 +9,11 @@ namespace velk::gui {
 class SatelliteDialog : public RecordDialog {
     Q_OBJECT
 public:
-    SatelliteDialog(WorkingStore& store, Ui& ui, std::uint32_t number, QWidget* parent = nullptr);
-    bool Load() override;
-    const SatelliteRecord& Before() const { return before_; }
-    const SatelliteRecord& After() const { return after_; }
+    SatelliteDialog(const WorkingStore& store, Ui& ui, const SatelliteRecord& record, QWidget* parent = nullptr);
+    const SatelliteRecord& Edited() const { return record_; }
 
 private:
-    bool Save() override;
+    bool Collect() override;
 
     QLineEdit* name_;
     QComboBox* lnb_;
@@ -23,8 +21,7 @@ private:
     QLineEdit* angle_;
     QLineEdit* position_;
     QCheckBox* factoryDefault_;
-    SatelliteRecord before_;
-    SatelliteRecord after_;
+    SatelliteRecord record_;
 };
 
 }  // namespace velk::gui

@@ -5,10 +5,10 @@
 
 namespace velk::gui {
 
-ServiceDialog::ServiceDialog(WorkingStore& store, Ui& ui, std::uint32_t number, std::vector<std::uint16_t> otherProgramNumbers,
+ServiceDialog::ServiceDialog(const WorkingStore& store, Ui& ui, const ServiceRecord& record, std::vector<std::uint16_t> otherProgramNumbers,
                              bool hex, QWidget* parent)
-    : RecordDialog(store, ui, number, "Service Information", "Click to update service record", parent),
-      otherProgramNumbers_(std::move(otherProgramNumbers)), hex_(hex)
+    : RecordDialog(store, ui, "Service Information", "Click to update service record", parent),
+      otherProgramNumbers_(std::move(otherProgramNumbers)), hex_(hex), record_(record)
 {
     const QString radix = hex ? " [Hex]" : " [Dec]";
     name_ = AddEdit("Service Name", "name", 19, Field::Name);
@@ -33,26 +33,17 @@ ServiceDialog::ServiceDialog(WorkingStore& store, Ui& ui, std::uint32_t number, 
     factoryDefault_->setObjectName("factoryDefault");
     AddRow({}, factoryDefault_);
     connect(type_, &QComboBox::currentIndexChanged, this, &ServiceDialog::TypeChosen);
-}
-
-bool ServiceDialog::Load()
-{
-    const auto record = ReadOwnRecord<ServiceRecord>("Error No: -5 \n Cann't Read Service Info");
-    if (!record)
-        return false;
-    before_ = *record;
-    name_->setText(NameToQString(before_.name.Text()));
-    programNumber_->setText(QString::number(before_.programNumber));
-    video_->setText(Q(PidText(before_.videoPid, hex_)));
-    audio_->setText(Q(PidText(before_.audioPid, hex_)));
-    pcr_->setText(Q(PidText(before_.pcrPid, hex_)));
-    type_->setCurrentIndex(before_.type == kServiceRadio ? 1 : 0);
+    name_->setText(NameToQString(record_.name.Text()));
+    programNumber_->setText(QString::number(record_.programNumber));
+    video_->setText(Q(PidText(record_.videoPid, hex_)));
+    audio_->setText(Q(PidText(record_.audioPid, hex_)));
+    pcr_->setText(Q(PidText(record_.pcrPid, hex_)));
+    type_->setCurrentIndex(record_.type == kServiceRadio ? 1 : 0);
     TypeChosen(type_->currentIndex());
     for (std::size_t g = 0; g < groups_.size(); ++g)
-        groups_[g]->setChecked((before_.favourites >> g) & 1);
-    scrambled_->setChecked(before_.scrambled == 1);
-    factoryDefault_->setChecked(before_.factoryDefault == 1);
-    return true;
+        groups_[g]->setChecked((record_.favourites >> g) & 1);
+    scrambled_->setChecked(record_.scrambled == 1);
+    factoryDefault_->setChecked(record_.factoryDefault == 1);
 }
 
 void ServiceDialog::TypeChosen(int index)
@@ -63,7 +54,7 @@ void ServiceDialog::TypeChosen(int index)
     video_->setEnabled(!radio);
 }
 
-bool ServiceDialog::Save()
+bool ServiceDialog::Collect()
 {
     ServiceInput input{NameFromQString(name_->text(), ui_), S(programNumber_->text()), S(video_->text()), S(audio_->text()), S(pcr_->text()),
                        type_->currentIndex() == 1, hex_};
@@ -76,23 +67,19 @@ bool ServiceDialog::Save()
         reject();
         return false;
     }
-    after_ = before_;
-    after_.name = input.name;
-    after_.programNumber = static_cast<std::uint16_t>(check.programNumber);
-    after_.type = input.radio ? kServiceRadio : kServiceTv;
-    after_.videoPid = check.videoPid;
-    after_.audioPid = check.audioPid;
-    after_.pcrPid = check.pcrPid;
+    record_.name = input.name;
+    record_.programNumber = static_cast<std::uint16_t>(check.programNumber);
+    record_.type = input.radio ? kServiceRadio : kServiceTv;
+    record_.videoPid = check.videoPid;
+    record_.audioPid = check.audioPid;
+    record_.pcrPid = check.pcrPid;
     std::uint8_t favourites = 0;
     for (std::size_t g = 0; g < groups_.size(); ++g)
         favourites |= static_cast<std::uint8_t>(groups_[g]->isChecked() ? 1u << g : 0u);
-    after_.favourites = favourites;
-    after_.scrambled = scrambled_->isChecked() ? 1 : 0;
-    after_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
-    after_.preference = 0;
-    after_.nameUnchanged = after_.name.Text() == before_.name.Text() ? 1 : 0;
-    after_.pidsUnchanged = (after_.videoPid == before_.videoPid && after_.audioPid == before_.audioPid && after_.pcrPid == before_.pcrPid) ? 1 : 0;
-    return WriteOwnRecord(after_, "Error No: -4 \n Carrier Information Updated Process Failed");
+    record_.favourites = favourites;
+    record_.scrambled = scrambled_->isChecked() ? 1 : 0;
+    record_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
+    return true;
 }
 
 }  // namespace velk::gui

@@ -13,14 +13,12 @@ class ServiceDialog : public RecordDialog {
 public:
     // `otherProgramNumbers`: those of the other services of the same carrier;
     // `hex`: PIDs are shown and read in hexadecimal.
-    ServiceDialog(WorkingStore& store, Ui& ui, std::uint32_t number, std::vector<std::uint16_t> otherProgramNumbers, bool hex,
+    ServiceDialog(const WorkingStore& store, Ui& ui, const ServiceRecord& record, std::vector<std::uint16_t> otherProgramNumbers, bool hex,
                   QWidget* parent = nullptr);
-    bool Load() override;
-    const ServiceRecord& Before() const { return before_; }
-    const ServiceRecord& After() const { return after_; }
+    const ServiceRecord& Edited() const { return record_; }
 
 private:
-    bool Save() override;
+    bool Collect() override;
     void TypeChosen(int index);
 
     std::vector<std::uint16_t> otherProgramNumbers_;
@@ -34,8 +32,7 @@ private:
     std::array<QCheckBox*, 4> groups_{};
     QCheckBox* scrambled_;
     QCheckBox* factoryDefault_;
-    ServiceRecord before_;
-    ServiceRecord after_;
+    ServiceRecord record_;
 };
 
 }  // namespace velk::gui

@@ -49,11 +49,11 @@ LinkCommands::LinkCommands(MainWindow& frame, Session& session, sdb::SdbSession&
 {
     ctx_.config.port = preferences_.port;
     ctx_.config.productType = session_.Store().productType;
-    connect(frame_.Action(cmd::UploadSdb), &QAction::triggered, this, &LinkCommands::UploadSdb);
-    connect(frame_.Action(cmd::UploadAdb), &QAction::triggered, this, &LinkCommands::UploadAdb);
-    connect(frame_.Action(cmd::Download), &QAction::triggered, this, &LinkCommands::Download);
-    connect(frame_.Action(cmd::Settings), &QAction::triggered, this, &LinkCommands::EditSettings);
-    connect(frame_.Action(cmd::Vantorup), &QAction::triggered, this, &LinkCommands::OpenConsole);
+    frame_.Action(cmd::UploadSdb)->Handle(this, &LinkCommands::UploadSdb);
+    frame_.Action(cmd::UploadAdb)->Handle(this, &LinkCommands::UploadAdb);
+    frame_.Action(cmd::Download)->Handle(this, &LinkCommands::Download);
+    frame_.Action(cmd::Settings)->Handle(this, &LinkCommands::EditSettings);
+    frame_.Action(cmd::Vantorup)->Handle(this, &LinkCommands::OpenConsole);
     // Each new editor window is met when its frame is activated.
     connect(frame_.MdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* child) {
         if (!child)

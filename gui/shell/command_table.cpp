@@ -5,7 +5,7 @@
 
 namespace velk::gui {
 
-const CommandInfo& Command(int id)
+const CommandInfo& InfoOf(Command id)
 {
     const auto it = std::find_if(kCommands.begin(), kCommands.end(), [id](const CommandInfo& c) { return c.id == id; });
     if (it == kCommands.end())

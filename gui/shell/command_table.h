@@ -5,8 +5,7 @@
 
 namespace velk::gui {
 
-namespace cmd {
-enum : int {
+enum class Command : int {
     New = 40001, Open = 40002, Save = 40003, Exit = 40004, Close = 40011,
     Edit = 40012, Add = 40013, Delete = 40014, Download = 40018, Settings = 40020, About = 40021,
     MoveUp = 40023, MoveDown = 40024, Move = 40028,
@@ -20,11 +19,14 @@ enum : int {
     ImportDvb2000 = 40136, TextFile = 40262, MergeDvb2000 = 40263, MergeLyngsat = 40264, Compression = 40265,
     ImportLyngsat = 40266, ViewDecimal = 40270, ViewHex = 40271, ConsoleConnect = 40277,
     Bin2Urt = 40284, Contents = 40285,
+    Recent2 = Recent1 + 1, Recent3 = Recent1 + 2,
 };
+namespace cmd {
+using enum Command;
 }  // namespace cmd
 
 struct CommandInfo {
-    int id;
+    Command id;
     std::string_view text;
     std::string_view key;  // Qt key sequence text, empty when none
     std::string_view tip;  // tool tip of the toolbar button, empty when none
@@ -82,11 +84,11 @@ inline constexpr std::array<CommandInfo, 54> kCommands{{
     {cmd::ViewDecimal, "&Decimal", "", ""},
     {cmd::ViewHex, "&Hex", "", ""},
     {cmd::Recent1, "", "", ""},
-    {cmd::Recent1 + 1, "", "", ""},
-    {cmd::Recent1 + 2, "", "", ""},
+    {cmd::Recent2, "", "", ""},
+    {cmd::Recent3, "", "", ""},
     {cmd::Recent4, "", "", ""},
 }};
 
-const CommandInfo& Command(int id);
+const CommandInfo& InfoOf(Command id);
 
 }  // namespace velk::gui

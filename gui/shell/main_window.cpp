@@ -35,7 +35,7 @@ namespace velk::gui {
 namespace {
 
 // Commands of the editor's popup menus and view buttons: the editor carries them out.
-constexpr int kEditorCommands[] = {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete, cmd::Move, cmd::MoveUp, cmd::MoveDown,
+constexpr Command kEditorCommands[] = {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete, cmd::Move, cmd::MoveUp, cmd::MoveDown,
                                    cmd::SwapInformation, cmd::FactoryDefault, cmd::ExpandCollapse, cmd::DetailedInformation,
                                    cmd::ChangeCarrier, cmd::ViewDecimal, cmd::ViewHex};
 
@@ -85,9 +85,7 @@ void MainWindow::SaveGeometry()
 
 void MainWindow::WireCommands()
 {
-    auto on = [this](int command, auto handler) {
-        connect(Action(command), &QAction::triggered, this, handler);
-    };
+    auto on = [this](Command command, auto handler) { Action(command)->Handle(this, handler); };
     on(cmd::New, [this] { NewDatabase(); });
     on(cmd::Close, [this] { CloseEditor(); });
     on(cmd::Open, [this] { OpenDatabase(); });
@@ -104,12 +102,12 @@ void MainWindow::WireCommands()
     on(cmd::Color, &MainWindow::EditColours);
     on(cmd::DefaultValues, &MainWindow::EditDefaultValues);
     new LinkCommands(*this, session_, sdbSession_, settings_, preferences_, *uiPort_);
-    for (int command : kEditorCommands) {
+    for (Command command : kEditorCommands) {
         auto* action = MakeAction(command);
         addAction(action);  // keys work without the popup menu being open
-        connect(action, &QAction::triggered, this, [this, command] {
+        action->Handle(this, [this, command] {
             if (editor_)
-                editor_->Command(command);
+                editor_->RunCommand(command);
         });
     }
     // The keys that carry "<" and ">", shifted or not.
@@ -122,14 +120,14 @@ void MainWindow::WireCommands()
 void MainWindow::UpdateCommands()
 {
     const bool editor = HasEditor();
-    for (int command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues, cmd::Download, cmd::Settings, cmd::Vantorup})
+    for (Command command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues, cmd::Download, cmd::Settings, cmd::Vantorup})
         Action(command)->setEnabled(true);
-    for (int command : {cmd::UploadAdb, cmd::UploadSdb})
+    for (Command command : {cmd::UploadAdb, cmd::UploadSdb})
         Action(command)->setEnabled(editor);
     Action(cmd::Contents)->setEnabled(true);
-    for (int command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
+    for (Command command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
         Action(command)->setEnabled(editor);
-    for (int command : kEditorCommands)
+    for (Command command : kEditorCommands)
         Action(command)->setEnabled(editor && editor_->CanRun(command));
     const auto& store = session_.Store();
     counters_[0]->setText(editor ? QString(" Total Satellites %1 ").arg(store.satelliteCount) : QString());
@@ -292,13 +290,13 @@ void MainWindow::ShowPopup(const QPoint& globalPos, bool onList)
 {
     UpdateCommands();
     QMenu menu(this);
-    for (int c : {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete})
+    for (Command c : {cmd::Edit, cmd::Add, cmd::Insert, cmd::Delete})
         menu.addAction(Action(c));
     menu.addSeparator();
-    for (int c : {cmd::Move, cmd::MoveUp, cmd::MoveDown, cmd::SwapInformation, cmd::FactoryDefault})
+    for (Command c : {cmd::Move, cmd::MoveUp, cmd::MoveDown, cmd::SwapInformation, cmd::FactoryDefault})
         menu.addAction(Action(c));
     menu.addSeparator();
-    for (int c : {cmd::ExpandCollapse, cmd::DetailedInformation, cmd::ChangeCarrier})
+    for (Command c : {cmd::ExpandCollapse, cmd::DetailedInformation, cmd::ChangeCarrier})
         menu.addAction(Action(c));
     auto* view = menu.addMenu("View As");
     view->addAction(Action(cmd::ViewDecimal));
@@ -324,20 +322,20 @@ void MainWindow::EditDefaultValues()
     dialog.exec();
 }
 
-QAction* MainWindow::Action(int command) const
+CommandAction* MainWindow::Action(Command command) const
 {
     const auto it = actions_.find(command);
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QAction* MainWindow::MakeAction(int command)
+CommandAction* MainWindow::MakeAction(Command command)
 {
     if (auto* existing = Action(command))
         return existing;
-    const auto& info = Command(command);
+    const auto& info = InfoOf(command);
     const auto text = [](std::string_view v) { return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size())); };
-    auto* action = new QAction(text(info.text), this);
-    action->setObjectName(QString("cmd%1").arg(command));
+    auto* action = new CommandAction(text(info.text), this);
+    action->setObjectName(QString("cmd%1").arg(static_cast<int>(command)));
     if (!info.key.empty())
         action->setShortcut(QKeySequence(text(info.key)));
     if (!info.tip.empty())
@@ -350,8 +348,8 @@ QAction* MainWindow::MakeAction(int command)
 void MainWindow::BuildMenus()
 {
     // Menu mnemonics keep clear of Alt+T, R, A, C and V: those press the editor's list buttons.
-    auto add = [this](QMenu* menu, std::initializer_list<int> commands) {
-        for (int c : commands)
+    auto add = [this](QMenu* menu, std::initializer_list<Command> commands) {
+        for (Command c : commands)
             menu->addAction(MakeAction(c));
     };
     fileMenu_ = menuBar()->addMenu(tr("&File"));
@@ -386,23 +384,23 @@ void MainWindow::BuildMenus()
     add(help, {cmd::Contents, cmd::About});
 
     exitAction_->setEnabled(true);
-    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    exitAction_->Handle(this, &QWidget::close);
     Action(cmd::About)->setEnabled(true);
-    connect(Action(cmd::About), &QAction::triggered, this, &MainWindow::ShowAbout);
+    Action(cmd::About)->Handle(this, &MainWindow::ShowAbout);
 }
 
 void MainWindow::BuildToolBar()
 {
     auto* bar = addToolBar(tr("Toolbar"));
     bar->setObjectName("Toolbar");
-    const auto buttons = [&](std::initializer_list<int> commands) {
-        for (int c : commands)
+    const auto buttons = [&](std::initializer_list<Command> commands) {
+        for (Command c : commands)
             bar->addAction(MakeAction(c));
     };
     // A toolbar button that drops down the menu of a command group.
-    const auto dropDown = [&](const QString& name, const QString& tip, std::initializer_list<int> commands) {
+    const auto dropDown = [&](const QString& name, const QString& tip, std::initializer_list<Command> commands) {
         auto* menu = new QMenu(this);
-        for (int c : commands)
+        for (Command c : commands)
             menu->addAction(MakeAction(c));
         auto* button = new QToolButton(bar);
         button->setObjectName(name);

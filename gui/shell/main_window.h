@@ -3,6 +3,7 @@
 // open database, and the exit order.
 #include "database/editor_window.h"
 #include "sdb/sdb_session.h"
+#include "shell/command_action.h"
 #include "shell/key_value_store.h"
 #include "shell/preferences.h"
 #include "shell/qt_ui.h"
@@ -33,7 +34,7 @@ public:
     // `ui` replaces the message boxes and file dialogs (tests); null uses Qt's.
     MainWindow(Session& session, KeyValueStore& settings, Preferences& preferences, Ui* ui = nullptr);
 
-    QAction* Action(int command) const;
+    CommandAction* Action(Command command) const;
     QMdiArea* MdiArea() const { return mdi_; }
     Ui& UiPort() { return *uiPort_; }
     EditorWindow* Editor() const { return editor_; }
@@ -61,7 +62,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* MakeAction(int command);
+    CommandAction* MakeAction(Command command);
     void BuildMenus();
     void BuildToolBar();
     void WireCommands();
@@ -88,10 +89,10 @@ private:
     QPointer<EditorWindow> editor_;
     QMdiSubWindow* editorFrame_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QAction* exitAction_ = nullptr;
+    CommandAction* exitAction_ = nullptr;
     std::vector<QAction*> recentActions_;
     std::array<QLabel*, 3> counters_{};  // status window: satellites, carriers, services
-    std::map<int, QAction*> actions_;
+    std::map<Command, CommandAction*> actions_;
     bool shutDown_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "database/details.h"
 
+#include "common/charset.h"
+
 #include "common/format.h"
 #include "database/field_rules.h"
 #include "database/move_services.h"
@@ -20,10 +22,10 @@ void Add(DetailStrip& strip, std::string header, std::string value)
 
 void AddSwitchSettings(DetailStrip& strip, const WorkingStore& store, const SwitchBlock& block)
 {
-    Add(strip, "0v/12v Control", Volt12Text(block.volt12));
-    Add(strip, "DiSEqC1.0", Diseqc10Text(store.productType, block.diseqc10));
-    Add(strip, "DiSEqC1.1", Diseqc11Text(block.diseqc11));
-    Add(strip, "ToneBurstMode", ToneBurstText(block.toneBurst));
+    Add(strip, "0v/12v Control", TextAt(Volt12Names(), block.volt12));
+    Add(strip, "DiSEqC1.0", TextAt(Diseqc10Names(store.productType), block.diseqc10));
+    Add(strip, "DiSEqC1.1", TextAt(Diseqc11Names(), block.diseqc11));
+    Add(strip, "ToneBurstMode", TextAt(ToneBurstNames(), block.toneBurst));
 }
 
 std::optional<StoreImage> Load(const WorkingStore& store, Ui& ui, unsigned parts, const char* failure)
@@ -55,37 +57,27 @@ std::optional<ServiceChain> ChainOfRow(const WorkingStore& store, const StoreIma
 
 }  // namespace
 
-std::optional<DetailStrip> LnbDetailStrip(const WorkingStore& store, Ui& ui, std::uint32_t n)
+DetailStrip LnbDetailStrip(const StoreSnapshot& s, const WorkingStore& store, std::uint32_t lnb)
 {
-    const auto image = Load(store, ui, image_part::kLnbs, kFileAccessError);
-    if (!image)
-        return std::nullopt;
-    if (n < 1 || n > image->lnbs.size()) {
-        ShowError(ui, kFileAccessError);
-        return std::nullopt;
-    }
-    const auto& lnb = image->lnbs[n - 1];
-    DetailStrip strip{Format("Info - LNB %u", n), {}, {}};
-    Add(strip, "Low Frequency", Format("%u", lnb.LowMhz()));
-    Add(strip, "High Frequency", Format("%u", lnb.HighMhz()));
-    Add(strip, "LNB Type", LnbTypeText(store.productType, lnb.Type()));
-    Add(strip, "Power Control", PowerText(lnb.PowerOn()));
+    DetailStrip strip{Format("Info - LNB %u", lnb + 1), {}, {}};
+    if (lnb >= s.lnbs.size())
+        return strip;
+    const auto& r = s.lnbs[lnb];
+    Add(strip, "Low Frequency", Format("%u", r.LowMhz()));
+    Add(strip, "High Frequency", Format("%u", r.HighMhz()));
+    Add(strip, "LNB Type", TextAt(LnbTypeNames(store.productType), r.Type()));
+    Add(strip, "Power Control", PowerText(r.PowerOn()));
     if (store.placement == Placement::Lnb)
-        AddSwitchSettings(strip, store, lnb.switchBlock);
+        AddSwitchSettings(strip, store, r.switchBlock);
     return strip;
 }
 
-std::optional<DetailStrip> SatelliteDetailStrip(const WorkingStore& store, Ui& ui, std::uint32_t n)
+DetailStrip SatelliteDetailStrip(const StoreSnapshot& s, const WorkingStore& store, std::uint32_t satellite)
 {
-    const auto image = Load(store, ui, image_part::kSatellites, kFileAccessError);
-    if (!image)
-        return std::nullopt;
-    if (n < 1 || n > image->satellites.size()) {
-        ShowError(ui, kFileAccessError);
-        return std::nullopt;
-    }
-    const auto& sat = image->satellites[n - 1];
-    DetailStrip strip{"Info - " + sat.name.Text(), {}, {}};
+    if (satellite >= s.satellites.size())
+        return {};
+    const auto& sat = s.satellites[satellite];
+    DetailStrip strip{"Info - " + DatabaseToUtf8(sat.name.Text()), {}, {}};
     Add(strip, "LNB Index", Format(" LNB%u", sat.lnbIndex + 1u));
     if (store.placement == Placement::Satellite)
         AddSwitchSettings(strip, store, sat.switchBlock);
@@ -95,44 +87,37 @@ std::optional<DetailStrip> SatelliteDetailStrip(const WorkingStore& store, Ui& u
     return strip;
 }
 
-std::optional<DetailStrip> CarrierDetailStrip(const WorkingStore& store, Ui& ui, std::uint32_t s, std::uint32_t p)
+DetailStrip CarrierDetailStrip(const StoreSnapshot& s, const WorkingStore& store, std::uint32_t carrier)
 {
-    const auto image = Load(store, ui, image_part::kSatellites | image_part::kCarriers | image_part::kCarrierOrder, kFileAccessError);
-    const auto k = image ? CarrierRecordAt(*image, s, p) : std::nullopt;
-    if (!k) {
-        if (image)
-            ShowError(ui, kFileAccessError);
-        return std::nullopt;
-    }
-    const auto& carrier = image->carriers[*k];
-    DetailStrip strip{"Info - " + carrier.name.Text(), {}, {}};
+    if (carrier >= s.carriers.size())
+        return {};
+    const auto& c = s.carriers[carrier];
+    DetailStrip strip{"Info - " + DatabaseToUtf8(c.name.Text()), {}, {}};
     if (store.placement == Placement::Carrier)
-        AddSwitchSettings(strip, store, carrier.switchBlock);
-    Add(strip, "Frequency", Format("%u", carrier.frequency));
-    Add(strip, "Polarization", PolarizationText(carrier.polarization));
-    Add(strip, "Symbol Rate", Format("%u", carrier.symbolRate));
-    Add(strip, "Factory Default", TrueFalseText(carrier.factoryDefault == 1));
+        AddSwitchSettings(strip, store, c.switchBlock);
+    Add(strip, "Frequency", Format("%u", c.frequency));
+    Add(strip, "Polarization", TextAt(PolarizationNames(), c.polarization));
+    Add(strip, "Symbol Rate", Format("%u", c.symbolRate));
+    Add(strip, "Factory Default", TrueFalseText(c.factoryDefault == 1));
     return strip;
 }
 
-std::optional<DetailStrip> ServiceDetailStrip(const WorkingStore& store, Ui& ui, const ServiceView& view, std::uint32_t row)
+DetailStrip ServiceDetailStrip(const StoreSnapshot& s, std::uint32_t service)
 {
-    const auto image = Load(store, ui, kAllButLists & ~image_part::kLnbs, kFileAccessError);
-    const auto chain = image ? ChainOfRow(store, *image, view, row) : std::nullopt;
-    if (!chain) {
-        if (image)
-            ShowError(ui, kFileAccessError);
-        return std::nullopt;
-    }
-    const auto& sat = image->satellites[chain->satellite];
-    const auto& carrier = image->carriers[chain->carrier];
-    DetailStrip strip{"Info - " + image->services[chain->service].name.Text(), {}, {}};
-    Add(strip, "Satellite Name", sat.name.Text());
-    Add(strip, "Angle", AngleText(sat.angle));
-    Add(strip, "Carrier Name", carrier.name.Text());
-    Add(strip, "Frequency", Format("%u", carrier.frequency));
-    Add(strip, "SymbolRate", Format("%u", carrier.symbolRate));
-    Add(strip, "Polarization", PolarizationText(carrier.polarization));
+    if (service >= s.services.size())
+        return {};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(s.services[service].name.Text()), {}, {}};
+    const auto carrier = s.carrierOfService[service];
+    if (carrier < 0)
+        return strip;
+    const auto& c = s.carriers[static_cast<std::size_t>(carrier)];
+    const bool hasSatellite = c.satelliteIndex < s.satellites.size();
+    Add(strip, "Satellite Name", hasSatellite ? DatabaseToUtf8(s.satellites[c.satelliteIndex].name.Text()) : "");
+    Add(strip, "Angle", hasSatellite ? AngleText(s.satellites[c.satelliteIndex].angle) : "");
+    Add(strip, "Carrier Name", DatabaseToUtf8(c.name.Text()));
+    Add(strip, "Frequency", Format("%u", c.frequency));
+    Add(strip, "SymbolRate", Format("%u", c.symbolRate));
+    Add(strip, "Polarization", TextAt(PolarizationNames(), c.polarization));
     return strip;
 }
 
@@ -157,19 +142,19 @@ std::optional<ServiceDetails> LoadServiceDetails(const WorkingStore& store, Ui& 
     const auto& service = image->services[chain->service];
     const char* radix = hex ? "[Hex]" : "[Dec]";
     ServiceDetails details;
-    details.title = Format("%s Service Information", service.name.Text().c_str());
-    details.satellite = {"Satellite - " + sat.name.Text(),
+    details.title = Format("%s Service Information", DatabaseToUtf8(service.name.Text()).c_str());
+    details.satellite = {"Satellite - " + DatabaseToUtf8(sat.name.Text()),
                          {{"Low freq. [MHz]", Format("%u", lnb.LowMhz())},
                           {"High freq. [MHz]", Format("%u", lnb.HighMhz())},
                           {"Satellite angle \u00B0", AngleText(sat.angle)},
                           {"Satellite position", Format("%u", sat.position)},
-                          {"East / West flag", EastWestText(sat.west)}}};
-    details.carrier = {"Carrier - " + carrier.name.Text(),
+                          {"East / West flag", TextAt(EastWestNames(), sat.west)}}};
+    details.carrier = {"Carrier - " + DatabaseToUtf8(carrier.name.Text()),
                        {{"Frequency [MHz]", Format("%u", carrier.frequency)},
                         {"Symbol rate [kSps]", Format("%u", carrier.symbolRate)},
-                        {"Polarization", PolarizationText(carrier.polarization)},
-                        {"FEC", FecText(carrier.fec)}}};
-    details.service = {"Service - " + service.name.Text(),
+                        {"Polarization", TextAt(PolarizationNames(), carrier.polarization)},
+                        {"FEC", TextAt(FecNames(), carrier.fec)}}};
+    details.service = {"Service - " + DatabaseToUtf8(service.name.Text()),
                        {{"Program no.", Format("%u", service.programNumber)},
                         {"Service type", ServiceTypeText(service.type)},
                         {Format("Video PID %s", radix), PidText(service.videoPid, hex)},

@@ -1,9 +1,10 @@
 #pragma once
 // The detail strip under the list and the "Detailed Service Information"
 // dialog, as data: headers and values the window only has to show. Both only
-// read the store.
+// read: the strip from the snapshot the window shows, the dialog from the store.
 #include "common/ui.h"
 #include "database/service_views.h"
+#include "database/store_snapshot.h"
 #include "database/working_store.h"
 
 #include <cstdint>
@@ -20,12 +21,13 @@ struct DetailStrip {
     std::vector<std::string> values;   // one value per header
 };
 
-// Strip of LNB n, satellite n, carrier p of satellite s, or the service of a
-// row. nullopt after "Error No: -3 \n File Access Error!!!".
-std::optional<DetailStrip> LnbDetailStrip(const WorkingStore& store, Ui& ui, std::uint32_t n);
-std::optional<DetailStrip> SatelliteDetailStrip(const WorkingStore& store, Ui& ui, std::uint32_t n);
-std::optional<DetailStrip> CarrierDetailStrip(const WorkingStore& store, Ui& ui, std::uint32_t s, std::uint32_t p);
-std::optional<DetailStrip> ServiceDetailStrip(const WorkingStore& store, Ui& ui, const ServiceView& view, std::uint32_t row);
+// Strips of the 0-based LNB, satellite, carrier or service record of a
+// snapshot; a record past the snapshot gives an empty strip (the LNB's keeps
+// its caption). A service without a carrier shows only its caption.
+DetailStrip LnbDetailStrip(const StoreSnapshot& s, const WorkingStore& store, std::uint32_t lnb);
+DetailStrip SatelliteDetailStrip(const StoreSnapshot& s, const WorkingStore& store, std::uint32_t satellite);
+DetailStrip CarrierDetailStrip(const StoreSnapshot& s, const WorkingStore& store, std::uint32_t carrier);
+DetailStrip ServiceDetailStrip(const StoreSnapshot& s, std::uint32_t service);
 
 struct DetailGroup {
     std::string caption;                                      // "Satellite - %s", "Carrier - %s", "Service - %s"

@@ -1,60 +1,98 @@
 #include "database/value_texts.h"
 
 #include "common/format.h"
+#include "database/field_rules.h"
 
-#include <array>
-#include <span>
-#include <string_view>
+#include <algorithm>
 
 namespace velk {
-namespace {
 
-std::string Pick(std::span<const std::string_view> texts, std::uint32_t value)
+const TextList& LnbTypeNames(std::uint8_t productType)
 {
-    return value < texts.size() ? std::string(texts[value]) : std::string();
+    static const TextList type2{"Universal 1", "Universal 2", "Universal 3", "Single"};
+    static const TextList others{"C Band", "Ext C Band", "KU Band", "Universal Band"};
+    return productType == 2 ? type2 : others;
 }
 
-constexpr std::array<std::string_view, 4> kPolarization{"Horizontal", "Vertical", "Left", "Right"};
-constexpr std::array<std::string_view, 6> kFec{"AUTO", "1/2", "2/3", "3/4", "5/6", "7/8"};
-constexpr std::array<std::string_view, 4> kLnbTypes2{"Universal 1", "Universal 2", "Universal 3", "Single"};
-constexpr std::array<std::string_view, 4> kLnbTypes{"C Band", "Ext C Band", "KU Band", "Universal Band"};
-constexpr std::array<std::string_view, 3> kVolt12{"0 V", "12 V", "None"};
-constexpr std::array<std::string_view, 5> kDiseqc10Type2{"A", "B", "C", "D", "None"};
-constexpr std::array<std::string_view, 5> kDiseqc10{"1", "2", "3", "4", "None"};
-constexpr std::array<std::string_view, 3> kToneBurst{"A", "B", "None"};
-constexpr std::array<std::string_view, 3> kRepeat{"None", "1", "2"};
-constexpr std::array<std::string_view, 3> kKhz22{"0K", "22K", "0/22K"};
-constexpr std::array<std::string_view, 2> kEastWest{"East", "West"};
-
-}  // namespace
-
-std::string PolarizationText(std::uint8_t value) { return Pick(kPolarization, value); }
-std::string FecText(std::uint8_t value) { return Pick(kFec, value); }
-std::string LnbTypeText(std::uint8_t productType, std::uint32_t value) { return Pick(productType == 2 ? kLnbTypes2 : kLnbTypes, value); }
-std::string PowerText(bool on) { return on ? "ON" : "OFF"; }
-std::string Volt12Text(std::uint8_t value) { return Pick(kVolt12, value); }
-std::string Diseqc10Text(std::uint8_t productType, std::uint8_t value) { return Pick(productType == 2 ? kDiseqc10Type2 : kDiseqc10, value); }
-
-std::string Diseqc11Text(std::uint8_t value)
+const TextList& Diseqc10Names(std::uint8_t productType)
 {
-    if (value < 16)
-        return Format("%u", value + 1u);
-    return value == 16 ? "None" : "";
+    static const TextList type2{"A", "B", "C", "D", "None"};
+    static const TextList others{"1", "2", "3", "4", "None"};
+    return productType == 2 ? type2 : others;
 }
 
-std::string ToneBurstText(std::uint8_t value) { return Pick(kToneBurst, value); }
-std::string RepeatText(std::uint8_t value) { return Pick(kRepeat, value); }
-std::string Khz22Text(std::uint8_t value) { return Pick(kKhz22, value); }
-std::string EastWestText(std::uint8_t west) { return Pick(kEastWest, west); }
+const TextList& Diseqc11Names()
+{
+    static const TextList list = [] {
+        TextList l;
+        for (int i = 1; i <= 16; ++i)
+            l.push_back(std::to_string(i));
+        l.push_back("None");
+        return l;
+    }();
+    return list;
+}
+
+const TextList& Volt12Names() { static const TextList l{"0 V", "12 V", "None"}; return l; }
+const TextList& ToneBurstNames() { static const TextList l{"A", "B", "None"}; return l; }
+const TextList& RepeatNames() { static const TextList l{"None", "1", "2"}; return l; }
+const TextList& Khz22Names() { static const TextList l{"0K", "22K", "0/22K"}; return l; }
+const TextList& PolarizationNames() { static const TextList l{"Horizontal", "Vertical", "Left", "Right"}; return l; }
+const TextList& FecNames() { static const TextList l{"AUTO", "1/2", "2/3", "3/4", "5/6", "7/8"}; return l; }
+const TextList& ServiceTypeNames() { static const TextList l{"TV", "Radio"}; return l; }
+const TextList& EastWestNames() { static const TextList l{"East", "West"}; return l; }
+const TextList& PowerNames() { static const TextList l{"OFF", "ON"}; return l; }
+
+TextList LnbIndexNames(std::uint32_t lnbCount)
+{
+    TextList names;
+    for (std::uint32_t n = 1; n <= std::max<std::uint32_t>(lnbCount, 1); ++n)
+        names.push_back(Format("LNB %d", static_cast<int>(n)));
+    return names;
+}
+
+std::string TextAt(const TextList& list, std::uint32_t index)
+{
+    return index < list.size() ? list[index] : std::string();
+}
 
 std::string ServiceTypeText(std::uint8_t type)
 {
-    if (type == 1)
-        return "TV";
-    return type == 2 ? "Radio" : "";
+    return type == kServiceTv || type == kServiceRadio ? ServiceTypeNames()[type - 1u] : std::string();
 }
 
-std::string PidText(std::uint32_t pid, bool hex) { return Format(hex ? "%X" : "%u", pid); }
+std::string PowerText(bool on) { return PowerNames()[on ? 1 : 0]; }
 std::string TrueFalseText(bool value) { return value ? "True" : "False"; }
+
+std::string PidText(std::uint32_t pid, bool hex)
+{
+    return hex ? Format("%X", pid) : std::to_string(pid);
+}
+
+std::string FavouriteGroupsText(std::uint8_t favourites)
+{
+    std::string text = "Groups ";
+    bool first = true;
+    for (int g = 1; g <= 4; ++g) {
+        if ((favourites >> (g - 1)) & 1) {
+            text += (first ? "" : ",") + std::to_string(g);
+            first = false;
+        }
+    }
+    return text;
+}
+
+std::string SkewText(std::uint8_t skewByte)
+{
+    const auto magnitude = SkewMagnitude(skewByte);
+    if (magnitude == 0)
+        return "0";
+    return (SkewIsPlus(skewByte) ? "+" : "-") + std::to_string(magnitude);
+}
+
+std::string NodeLabel(std::uint32_t number, const std::string& name)
+{
+    return Format("[ %d ] %s", static_cast<int>(number), name.c_str());
+}
 
 }  // namespace velk

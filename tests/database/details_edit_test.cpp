@@ -43,20 +43,23 @@ TEST_F(EditTest, DetailStripsFollowTheSwitchBlockPlacement)
 {
     store.placement = Placement::Satellite;
     Build({{1}});
-    const auto sat = SatelliteDetailStrip(store, ui, 1);
-    ASSERT_TRUE(sat);
-    EXPECT_EQ(sat->caption, "Info - S1");
-    EXPECT_EQ(sat->headers, (Names{"LNB Index", "0v/12v Control", "DiSEqC1.0", "DiSEqC1.1", "ToneBurstMode", "EastWest Flag", "Angle", "Position"}));
-    EXPECT_EQ(sat->values, (Names{" LNB1", "None", "None", "None", "None", " East ", "000.0", "0"}));
-    const auto lnb = LnbDetailStrip(store, ui, 1);
-    EXPECT_EQ(lnb->caption, "Info - LNB 1");
-    EXPECT_EQ(lnb->values, (Names{"9750", "10600", "Universal Band", "ON"}));
-    const auto carrier = CarrierDetailStrip(store, ui, 1, 1);
-    EXPECT_EQ(carrier->headers, (Names{"Frequency", "Polarization", "Symbol Rate", "Factory Default"}));
-    const auto service = ServiceDetailStrip(store, ui, {}, 1);
-    EXPECT_EQ(service->values, (Names{"S1", "000.0", "s1c1", "0", "0", "Horizontal"}));
-    EXPECT_FALSE(CarrierDetailStrip(store, ui, 1, 2));
-    EXPECT_EQ(ui.Texts(), Names{"Error No: -3 \n File Access Error!!!"});
+    const auto snapshot = *StoreSnapshot::Read(store);
+    const auto sat = SatelliteDetailStrip(snapshot, store, 0);
+    EXPECT_EQ(sat.caption, "Info - S1");
+    EXPECT_EQ(sat.headers, (Names{"LNB Index", "0v/12v Control", "DiSEqC1.0", "DiSEqC1.1", "ToneBurstMode", "EastWest Flag", "Angle", "Position"}));
+    EXPECT_EQ(sat.values, (Names{" LNB1", "None", "None", "None", "None", " East ", "000.0", "0"}));
+    const auto lnb = LnbDetailStrip(snapshot, store, 0);
+    EXPECT_EQ(lnb.caption, "Info - LNB 1");
+    EXPECT_EQ(lnb.values, (Names{"9750", "10600", "Universal Band", "ON"}));
+    const auto carrier = CarrierDetailStrip(snapshot, store, 0);
+    EXPECT_EQ(carrier.headers, (Names{"Frequency", "Polarization", "Symbol Rate", "Factory Default"}));
+    const auto service = ServiceDetailStrip(snapshot, 0);
+    EXPECT_EQ(service.values, (Names{"S1", "000.0", "s1c1", "0", "0", "Horizontal"}));
+    // Records past the snapshot (a stale selection) give empty strips, not a crash.
+    EXPECT_TRUE(CarrierDetailStrip(snapshot, store, 1).headers.empty());
+    EXPECT_TRUE(ServiceDetailStrip(snapshot, 5).headers.empty());
+    EXPECT_EQ(LnbDetailStrip(snapshot, store, 3).caption, "Info - LNB 4");
+    EXPECT_TRUE(ui.Texts().empty());
 }
 
 TEST_F(EditTest, DialogOkWritesTheRecordAndCarriesItsEffects)

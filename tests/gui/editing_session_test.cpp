@@ -200,7 +200,7 @@ private slots:
         QVERIFY(editor->Modified());
 
         // Close, New, Open and Exit each ask; Cancel keeps the database.
-        for (int command : {cmd::Close, cmd::New, cmd::Open}) {
+        for (Command command : {cmd::Close, cmd::New, cmd::Open}) {
             run.ui.answers = {Answer::Cancel};
             QVERIFY(run.Run(command));
             QCOMPARE(run.LastMessage(), std::string(kUnsavedQuestion));
@@ -279,7 +279,7 @@ private slots:
     void commandsOnAnEmptyDatabaseAreRefused()
     {
         EditorRun run(false);
-        for (int command : {cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
+        for (Command command : {cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
             QVERIFY(run.Run(command));
         const std::vector<std::string> expected{"LNB Information should be entered", "LNB Information should be entered",
                                                 "LNB Information should be entered ", "There is no information to export"};

@@ -264,6 +264,24 @@ private slots:
         QCOMPARE(lnb->HighMhz(), 5150u);
     }
 
+    void carrierRowEditsTheCarrierItShows()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->SatelliteNode(1));
+        editor->findChild<QPushButton*>("levelCarrier")->click();
+        editor->FocusList();
+        editor->SelectRows({1});  // carrier record 3, second under satellite 1
+        test::OnModal([](QWidget* dialog) {
+            test::SetText(dialog, "name", "Renamed");
+            test::ClickOk(dialog);
+        });
+        QVERIFY(run.Run(cmd::Edit));
+        QCOMPARE(editor->CarrierNode(1, 2)->text(0), QString("[ 2 ] Renamed"));
+        QCOMPARE(editor->CarrierNode(1, 1)->text(0), QString("[ 1 ] 11362 H"));
+        QVERIFY(editor->Modified());
+    }
+
     void insertInTheListOnlyWithBothTypesShown()
     {
         EditorRun run;

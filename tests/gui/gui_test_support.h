@@ -48,7 +48,7 @@ struct EditorRun {
     }
     gui::EditorWindow* Editor() const { return window->Editor(); }
     WorkingStore& Store() { return session->Store(); }
-    bool Run(int command)
+    bool Run(gui::Command command)
     {
         auto* action = window->Action(command);
         if (!action->isEnabled())

@@ -2,7 +2,9 @@
 
 #include "database/record_io.h"
 
-namespace velk::gui {
+#include <algorithm>
+
+namespace velk {
 namespace {
 
 template <typename Record>
@@ -61,4 +63,16 @@ std::vector<std::uint16_t> StoreSnapshot::CarriersOfSatellite(std::uint32_t sat)
     return out;
 }
 
-}  // namespace velk::gui
+std::optional<CarrierPlace> StoreSnapshot::PlaceOfCarrier(std::uint32_t carrier) const
+{
+    if (carrier >= carriers.size())
+        return std::nullopt;
+    const auto satellite = carriers[carrier].satelliteIndex;
+    const auto list = CarriersOfSatellite(satellite);
+    const auto it = std::find(list.begin(), list.end(), carrier);
+    if (it == list.end())
+        return std::nullopt;
+    return CarrierPlace{satellite + 1u, static_cast<std::uint32_t>(it - list.begin()) + 1};
+}
+
+}  // namespace velk
