@@ -143,9 +143,9 @@ void ConsoleWindow::BuildMenu()
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     auto* file = bar->addMenu("&File");
-    const auto add = [&](int command, const QString& text, const QString& key, auto slot) {
+    const auto add = [&](Command command, const QString& text, const QString& key, auto slot) {
         auto* action = file->addAction(text);
-        action->setObjectName(QString("cmd%1").arg(command));
+        action->setObjectName(QString("cmd%1").arg(static_cast<int>(command)));
         if (!key.isEmpty())
             action->setShortcut(QKeySequence(key));
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -163,7 +163,7 @@ void ConsoleWindow::BuildMenu()
     add(cmd::ConsoleClose, "&Close", "", [this] { parentWidget() ? parentWidget()->close() : close(); });
 }
 
-QAction* ConsoleWindow::Command(int command) const
+QAction* ConsoleWindow::Action(Command command) const
 {
     const auto it = actions_.find(command);
     return it == actions_.end() ? nullptr : it->second;

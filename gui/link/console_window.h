@@ -29,7 +29,7 @@ public:
 
     bool Connected() const { return session_.Connected(); }
     link::ConsoleSession& Session() { return session_; }
-    QAction* Command(int command) const;
+    QAction* Action(Command command) const;
     // After the Settings dialog: the status line shows the new port settings.
     void RefreshStatusLine();
     // "&Close": asks, disconnects; true when the console may go.
@@ -74,7 +74,7 @@ private:
     QLabel* transmit_;
     QLabel* receive_;
     QProgressBar* progress_;
-    std::map<int, QAction*> actions_;
+    std::map<Command, QAction*> actions_;
 };
 
 }  // namespace velk::gui

@@ -150,7 +150,7 @@ void LinkCommands::EditSettings()
         console_->RefreshStatusLine();
     auto* editor = frame_.Editor();
     if (editor)
-        editor->Command(ctx_.config.pidsDecimal ? cmd::ViewDecimal : cmd::ViewHex);  // the lists show PIDs so
+        editor->RunCommand(ctx_.config.pidsDecimal ? cmd::ViewDecimal : cmd::ViewHex);  // the lists show PIDs so
     if (!typeChanged)
         return;
     frame_.setWindowTitle(QString::fromStdString(session_.FrameTitle()));

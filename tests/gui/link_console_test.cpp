@@ -30,12 +30,12 @@ private slots:
         auto* log = console->findChild<QTextEdit*>("log");
         QCOMPARE(status->text(), QString::fromStdString(sim.DevicePath() + " 115200 8 N 1"));
         QVERIFY(status->styleSheet().contains("red"));
-        QVERIFY(!console->Command(gui::cmd::ConsoleUpload)->isEnabled());
+        QVERIFY(!console->Action(gui::cmd::ConsoleUpload)->isEnabled());
 
-        console->Command(gui::cmd::ConsoleConnect)->trigger();
+        console->Action(gui::cmd::ConsoleConnect)->trigger();
         QVERIFY(console->Connected());
         QVERIFY(status->styleSheet().contains("blue"));
-        QCOMPARE(console->Command(gui::cmd::ConsoleConnect)->text(), QString("&Disconnect\tF10"));
+        QCOMPARE(console->Action(gui::cmd::ConsoleConnect)->text(), QString("&Disconnect\tF10"));
 
         // The loader listens from now on; the upload below is its first file.
         const auto urt = run.Store().File("TempURTFile.eut");
@@ -58,12 +58,12 @@ private slots:
         const auto bin = run.dir / "app.bin";
         test::WriteBytes(bin, Bytes(3000, 0x3C));
         run.ui.files.push_back(bin);
-        console->Command(gui::cmd::ConsoleUpload)->trigger();
+        console->Action(gui::cmd::ConsoleUpload)->trigger();
         QCOMPARE(console->findChild<QLineEdit*>("fileName")->text(), QString::fromStdString(urt.string()));
         QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains("<========== Upload Success ==========>"), 20000);
         QVERIFY(sim.WaitDone(std::chrono::seconds(10)));
         QCOMPARE(console->findChild<QLineEdit*>("packetsSent")->text(), console->findChild<QLineEdit*>("packetCount")->text());
-        QTRY_VERIFY(console->Command(gui::cmd::ConsoleUpload)->isEnabled());
+        QTRY_VERIFY(console->Action(gui::cmd::ConsoleUpload)->isEnabled());
 
         // Ctrl+S in the console saves the log, not the database.
         const auto saved = run.dir / "session.txt";
@@ -72,15 +72,15 @@ private slots:
         QCOMPARE(test::ReadBytes(saved), test::ReadBytes(run.Store().File("_debugprint.tmp")));
         QCOMPARE(run.LastMessage(), saved.string() + " log file is saved successfully.");
 
-        console->Command(gui::cmd::ConsoleClear)->trigger();
+        console->Action(gui::cmd::ConsoleClear)->trigger();
         QVERIFY(log->toPlainText().isEmpty());
-        console->Command(gui::cmd::ConsoleSaveLog)->trigger();
+        console->Action(gui::cmd::ConsoleSaveLog)->trigger();
         QCOMPARE(run.LastMessage(), std::string("No data in the buffer to save log file"));
 
-        console->Command(gui::cmd::ConsoleConnect)->trigger();
+        console->Action(gui::cmd::ConsoleConnect)->trigger();
         QVERIFY(!console->Connected());
         QVERIFY(status->styleSheet().contains("red"));
-        QCOMPARE(console->Command(gui::cmd::ConsoleConnect)->text(), QString("Connec&t\tF10"));
+        QCOMPARE(console->Action(gui::cmd::ConsoleConnect)->text(), QString("Connec&t\tF10"));
         QVERIFY(run.Editor() != nullptr);
     }
 };
