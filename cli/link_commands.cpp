@@ -89,7 +89,7 @@ void AddSend(CLI::App& app)
     sub->add_option("--entry", o->entry, "Configuration entry GROUP,ENTRY");
     sub->add_option("FILE", *file, "URT or BIN file")->required()->check(CLI::ExistingFile);
     sub->callback([o, file] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         fs::path urt = *file;
@@ -154,7 +154,7 @@ void AddUploadSdb(CLI::App& app)
     sub->add_option("--resource", *resource, "Resource image to merge the database into")->check(CLI::ExistingFile);
     sub->add_option("--compress", *compress, "zlib[:LEVEL] or bin2cod");
     sub->callback([o, db, resource, compress] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port.port = o->port;
@@ -181,7 +181,7 @@ void AddUploadAdb(CLI::App& app)
     sub->add_option("--config", o->config, "Configuration file (*.ECF)")->check(CLI::ExistingFile);
     sub->add_option("--entry", o->entry, "Configuration entry GROUP,ENTRY");
     sub->callback([o, db] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port.port = o->port;
@@ -234,7 +234,7 @@ void AddDownload(CLI::App& app)
     sub->add_option("OUT", *out, "SDB BIN file to write")->required();
     sub->add_option("--dumps", *dumps, "Directory to keep the dump files in")->check(CLI::ExistingDirectory);
     sub->callback([o, out, dumps] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port.port = o->port;
