@@ -8,6 +8,7 @@
 #include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
 #include "shell/command_table.h"
+#include "shell/toolbar_icons.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -348,9 +349,13 @@ void MainWindow::BuildToolBar()
 {
     auto* bar = addToolBar(tr("Toolbar"));
     bar->setObjectName("Toolbar");
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const auto buttons = [&](std::initializer_list<int> commands) {
-        for (int c : commands)
-            bar->addAction(MakeAction(c));
+        for (int c : commands) {
+            auto* action = MakeAction(c);
+            action->setIcon(CommandIcon(c, *style()));
+            bar->addAction(action);
+        }
     };
     // A toolbar button that drops down the menu of a command group.
     const auto dropDown = [&](const QString& name, const QString& tip, std::initializer_list<int> commands) {
@@ -361,6 +366,8 @@ void MainWindow::BuildToolBar()
         button->setObjectName(name);
         button->setText(tip);
         button->setToolTip(tip);
+        button->setIcon(DropDownIcon(name, *style()));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setMenu(menu);
         button->setPopupMode(QToolButton::InstantPopup);
         bar->addWidget(button);
