@@ -32,6 +32,8 @@ Answer ConsoleUi::Message(const std::string& text, const std::string&, Icon icon
 {
     const bool question = buttons != Buttons::Ok;
     const char* prefix = icon == Icon::Error ? "error: " : icon == Icon::Warning ? "warning: " : "";
+    if (progress_)
+        progress_->Interrupt();
     std::fprintf(stderr, "%s%s\n", prefix, text.c_str());
     if (!question)
         return Answer::Ok;

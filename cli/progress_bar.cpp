@@ -30,6 +30,14 @@ void ProgressBar::Set(std::uint32_t position)
     std::fflush(out_);
 }
 
+void ProgressBar::Interrupt()
+{
+    if (!open_ || drawnPercent_ < 0)
+        return;
+    drawnPercent_ = -1;
+    std::fprintf(out_, "\n");
+}
+
 void ProgressBar::End()
 {
     if (!open_)

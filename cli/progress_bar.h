@@ -14,6 +14,9 @@ public:
     void Begin(const std::string& title, std::uint32_t range);
     void Set(std::uint32_t position);
     void End();
+    // Ends the bar's line so a message can be printed; the bar is redrawn
+    // below it at the next step.
+    void Interrupt();
 
 private:
     static constexpr int kWidth = 40;
