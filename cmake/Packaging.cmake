@@ -11,7 +11,7 @@ endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/velk.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME velk)
-install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velk-editor)
 
 # The manual page is velk's own --help, so it never drifts from the program.
 find_program(HELP2MAN help2man)
@@ -45,6 +45,9 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY velk-editor)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The X11/Wayland platform plugins are only recommended by Qt; without them
+# the editor cannot open a window.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
