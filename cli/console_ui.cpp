@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <unistd.h>
 
 namespace velk::cli {
 namespace {
@@ -21,10 +22,18 @@ Answer DefaultAnswer(Buttons buttons)
 
 }  // namespace
 
+ConsoleUi::ConsoleUi()
+{
+    if (isatty(STDERR_FILENO) == 1)
+        progress_.emplace(stderr);
+}
+
 Answer ConsoleUi::Message(const std::string& text, const std::string&, Icon icon, Buttons buttons)
 {
     const bool question = buttons != Buttons::Ok;
     const char* prefix = icon == Icon::Error ? "error: " : icon == Icon::Warning ? "warning: " : "";
+    if (progress_)
+        progress_->Interrupt();
     std::fprintf(stderr, "%s%s\n", prefix, text.c_str());
     if (!question)
         return Answer::Ok;
@@ -35,21 +44,20 @@ Answer ConsoleUi::Message(const std::string& text, const std::string&, Icon icon
 
 void ConsoleUi::ProgressBegin(const std::string& title, std::uint32_t range)
 {
-    range_ = range;
-    if (showProgress_)
-        std::fprintf(stderr, "%s\n", title.c_str());
+    if (progress_)
+        progress_->Begin(title, range);
 }
 
 void ConsoleUi::ProgressSet(std::uint32_t position)
 {
-    if (showProgress_)
-        std::fprintf(stderr, "\r%u of %u", position, range_);
+    if (progress_)
+        progress_->Set(position);
 }
 
 void ConsoleUi::ProgressEnd()
 {
-    if (showProgress_)
-        std::fprintf(stderr, "\n");
+    if (progress_)
+        progress_->End();
 }
 
 bool ConsoleUi::ProgressCancelled() { return g_cancelRequested.load(); }

@@ -1,9 +1,12 @@
 #pragma once
 // The UI port of the command-line tool: messages go to stderr, questions are
-// answered from the command's options, progress is a counter on stderr.
+// answered from the command's options, progress is a bar on stderr when
+// stderr is a terminal (and nothing in pipes and logs).
 #include "common/ui.h"
+#include "progress_bar.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace velk::cli {
@@ -13,7 +16,7 @@ public:
     // Answers a question; the default answers Yes / OK.
     using Answerer = std::function<Answer(const std::string& text, Buttons buttons)>;
 
-    explicit ConsoleUi(bool showProgress = false) : showProgress_(showProgress) {}
+    ConsoleUi();
     void SetAnswerer(Answerer answerer) { answerer_ = std::move(answerer); }
 
     Answer Message(const std::string& text, const std::string& caption, Icon icon, Buttons buttons) override;
@@ -28,9 +31,8 @@ public:
     static void RequestCancel();
 
 private:
-    bool showProgress_;
     Answerer answerer_;
-    std::uint32_t range_ = 0;
+    std::optional<ProgressBar> progress_;  // only on a terminal
 };
 
 }  // namespace velk::cli

@@ -1,6 +1,7 @@
 // velk compress / urt / urt-multi / merge-resource: the image tools.
 #include "commands.h"
 #include "console_ui.h"
+#include "number_options.h"
 
 #include "common/format.h"
 #include "image/compress_image.h"
@@ -17,20 +18,11 @@
 namespace velk::cli {
 namespace {
 
-struct Version {
-    std::uint16_t major = 1;
-    std::uint16_t minor = 0;
-};
+using Version = HexVersion;
 
-// "MAJ.MIN" in hexadecimal digits, as the dialogs' version fields take them.
-Version ParseVersion(const std::string& text)
-{
-    const std::size_t dot = text.find('.');
-    return {static_cast<std::uint16_t>(ConvertHexField(text.substr(0, dot))),
-            static_cast<std::uint16_t>(dot == std::string::npos ? 0 : ConvertHexField(text.substr(dot + 1)))};
-}
+Version ParseVersion(const std::string& text) { return CheckedHexVersion(text); }
 
-std::uint8_t HexByte(const std::string& text) { return static_cast<std::uint8_t>(ConvertHexField(text)); }
+std::uint8_t HexByte(const std::string& text) { return static_cast<std::uint8_t>(CheckedHex(text)); }
 
 int Fail(Ui& ui, const std::string& text)
 {
@@ -83,8 +75,8 @@ void AddGeneratorOptions(CLI::App* cmd, UrtGeneratorOptions& o)
 {
     cmd->add_option("--partition-kb", o.partitionKb, "partition size in KB")->check(CLI::IsMember({8, 16, 32, 64, 128, 256}))->capture_default_str();
     cmd->add_option("--block", o.blockSize, "block size in bytes")->check(kBlockSize)->capture_default_str();
-    cmd->add_option("--header-id", o.headerId, "image header table ID (hex)")->capture_default_str();
-    cmd->add_option("--block-id", o.blockId, "block table ID (hex)")->capture_default_str();
+    cmd->add_option("--header-id", o.headerId, "image header table ID (hex)")->check(HexNumber(0xFF))->capture_default_str();
+    cmd->add_option("--block-id", o.blockId, "block table ID (hex)")->check(HexNumber(0xFF))->capture_default_str();
 }
 
 std::optional<UrtSettings> MakeSettings(const UrtGeneratorOptions& o, bool trailer)
@@ -111,15 +103,15 @@ void AddUrt(CLI::App& app)
     cmd->add_option("--type", o->type, "image type: 0 Database, 1 Resource, 2 Application, 3 EEPROM Data, 4 FrontEnd SW, 5 RCU Image")
         ->check(CLI::Range(0, 5))->capture_default_str();
     cmd->add_option("--dest", o->dest, "destination memory code")->check(CLI::IsMember({0, 1, 6, 7, 8, 15}))->capture_default_str();
-    cmd->add_option("--mfr", o->mfr, "manufacturer ID (hex)")->capture_default_str();
+    cmd->add_option("--mfr", o->mfr, "manufacturer ID (hex)")->check(HexNumber(0xFF))->capture_default_str();
     cmd->add_option("--loader", o->loader, "loader text, at most 15 characters")
         ->check([](const std::string& v) { return v.size() <= 15 ? std::string() : "the loader text holds at most 15 characters"; })
         ->capture_default_str();
-    cmd->add_option("--start", o->start, "start address (hex)")->capture_default_str();
-    cmd->add_option("--end", o->end, "end address, exclusive (hex)")->capture_default_str();
-    cmd->add_option("--sw", o->sw, "software version MAJ.MIN (hex digits)")->capture_default_str();
-    cmd->add_option("--hw", o->hw, "hardware version MAJ.MIN (hex digits)")->capture_default_str();
-    auto* decompress = cmd->add_option("--decompress-start", o->decompressStart, "decompress start address (hex)");
+    cmd->add_option("--start", o->start, "start address (hex)")->check(HexNumber())->capture_default_str();
+    cmd->add_option("--end", o->end, "end address, exclusive (hex)")->check(HexNumber())->capture_default_str();
+    cmd->add_option("--sw", o->sw, "software version MAJ.MIN (hex digits)")->check(HexVersionNumber(0xFFFF))->capture_default_str();
+    cmd->add_option("--hw", o->hw, "hardware version MAJ.MIN (hex digits)")->check(HexVersionNumber(0xFFFF))->capture_default_str();
+    auto* decompress = cmd->add_option("--decompress-start", o->decompressStart, "decompress start address (hex)")->check(HexNumber());
     cmd->add_flag("--compressed", o->compressed, "the image is a compressed image")->needs(decompress);
     cmd->add_flag("--no-trailer", o->noTrailer, "pad only, no trailer");
     AddGeneratorOptions(cmd, o->generator);
@@ -132,15 +124,15 @@ void AddUrt(CLI::App& app)
         p.destinationCode = o->dest;
         p.manufacturerId = HexByte(o->mfr);
         p.loaderText = o->loader;
-        p.startAddress = ConvertHexField(o->start);
-        p.endAddress = ConvertHexField(o->end);
+        p.startAddress = CheckedHex(o->start);
+        p.endAddress = CheckedHex(o->end);
         const Version sw = ParseVersion(o->sw), hw = ParseVersion(o->hw);
         p.swMajor = sw.major;
         p.swMinor = sw.minor;
         p.hwMajor = hw.major;
         p.hwMinor = hw.minor;
         p.compressed = o->compressed;
-        p.decompressStart = ConvertHexField(o->decompressStart);
+        p.decompressStart = CheckedHex(o->decompressStart);
         if (const auto failure = CheckSingleImage(form)) {
             ExitCode() = Fail(ui, failure->message);
             return;
@@ -163,15 +155,22 @@ std::string ReadEntry(const std::string& text, FlashImageEntry& entry)
         parts.push_back(part);
     if (parts.size() != 3 && parts.size() != 4)
         return "expected FILE,START,END[,MAJ.MIN]";
+    const auto start = ReadHex(parts[1]), end = ReadHex(parts[2]);
+    if (!start || !end)
+        return "START and END must be hexadecimal addresses: " + text;
+    if (parts.size() == 4 && !ReadHexVersion(parts[3]))
+        return "MAJ.MIN must be hexadecimal digits: " + text;
     entry.file = parts[0];
-    entry.startAddress = ConvertHexField(parts[1]);
-    entry.endAddress = ConvertHexField(parts[2]);
+    entry.startAddress = *start;
+    entry.endAddress = *end;
     const Version v = parts.size() == 4 ? ParseVersion(parts[3]) : Version{};
     entry.swMajor = static_cast<std::uint8_t>(v.major);
     entry.swMinor = static_cast<std::uint8_t>(v.minor);
     entry.present = true;
     return {};
 }
+
+constexpr std::array<const char*, 3> kImageOptions{"--app", "--res", "--sdb"};
 
 void AddUrtMulti(CLI::App& app)
 {
@@ -184,13 +183,13 @@ void AddUrtMulti(CLI::App& app)
     auto o = std::make_shared<Options>();
     auto* cmd = app.add_subcommand("urt-multi", "Make one URT file from application, resource and SDB flash images");
     cmd->add_option("OUT", o->output, "URT file")->required();
-    cmd->add_option("--app", o->images[0], "application image FILE,START,END[,MAJ.MIN] (hex addresses)");
-    cmd->add_option("--res", o->images[1], "resource image FILE,START,END[,MAJ.MIN]");
-    cmd->add_option("--sdb", o->images[2], "SDB image FILE,START,END[,MAJ.MIN]");
-    cmd->add_option("--mfr", o->mfr, "manufacturer ID (hex)")->capture_default_str();
+    cmd->add_option(kImageOptions[0], o->images[0], "application image FILE,START,END[,MAJ.MIN] (hex addresses)");
+    cmd->add_option(kImageOptions[1], o->images[1], "resource image FILE,START,END[,MAJ.MIN]");
+    cmd->add_option(kImageOptions[2], o->images[2], "SDB image FILE,START,END[,MAJ.MIN]");
+    cmd->add_option("--mfr", o->mfr, "manufacturer ID (hex)")->check(HexNumber(0xFF))->capture_default_str();
     cmd->add_option("--loader", o->loader, "loader text, at most 15 characters");
-    cmd->add_option("--sw", o->sw, "software version MAJ.MIN")->capture_default_str();
-    cmd->add_option("--hw", o->hw, "hardware version MAJ.MIN")->capture_default_str();
+    cmd->add_option("--sw", o->sw, "software version MAJ.MIN")->check(HexVersionNumber())->capture_default_str();
+    cmd->add_option("--hw", o->hw, "hardware version MAJ.MIN")->check(HexVersionNumber())->capture_default_str();
     cmd->callback([o] {
         ConsoleUi ui;
         MultipleImageForm form = DefaultMultipleImageForm();
@@ -198,7 +197,7 @@ void AddUrtMulti(CLI::App& app)
             if (o->images[i].empty())
                 continue;
             if (const std::string error = ReadEntry(o->images[i], form.images[i]); !error.empty()) {
-                ExitCode() = Fail(ui, error);
+                ExitCode() = Fail(ui, std::string(kImageOptions[i]) + ": " + error);
                 return;
             }
         }

@@ -3,8 +3,8 @@
 #include "commands.h"
 #include "console_ui.h"
 #include "layout_option.h"
+#include "number_options.h"
 
-#include "common/c_number.h"
 #include "common/charset.h"
 #include "common/files.h"
 #include "database/default_values.h"
@@ -69,10 +69,11 @@ bool AddLnbs(ImportWizard& wizard, const std::vector<std::string>& lnbs)
         return wizard.SetLnbCount(1);
     for (const auto& text : lnbs) {
         const auto comma = text.find(',');
-        if (comma == std::string::npos)
+        const auto low = ReadDecimal(std::string_view(text).substr(0, comma));
+        const auto high = comma == std::string::npos ? std::nullopt : ReadDecimal(text.substr(comma + 1));
+        if (!low || !high)
             return Fail("--lnb takes LOW,HIGH: " + text);
-        if (!wizard.AddLnb(static_cast<std::uint32_t>(ParseDecimal(text.substr(0, comma))),
-                           static_cast<std::uint32_t>(ParseDecimal(text.substr(comma + 1)))))
+        if (!wizard.AddLnb(*low, *high))
             return false;
     }
     return true;
@@ -95,7 +96,7 @@ bool ChooseSatellites(ImportWizard& wizard, const ImportOptions& o)
         const auto it = eq == std::string::npos ? byName.end() : byName.find(text.substr(0, eq));
         if (it == byName.end())
             return Fail("--sat-lnb names no satellite of the list: " + text);
-        const auto number = ParseDecimal(text.substr(eq + 1));
+        const auto number = ReadDecimal(text.substr(eq + 1)).value_or(0);
         if (number < 1 || number > wizard.LnbCount())
             return Fail("--sat-lnb names no LNB of the list: " + text);
         wizard.SetSatelliteLnb(it->second, static_cast<std::uint32_t>(number));

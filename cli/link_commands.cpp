@@ -158,7 +158,7 @@ void AddSend(CLI::App& app)
     sub->add_option("--compress", *compress, "Compress a BIN file first: zlib[:LEVEL] or bin2cod");
     sub->add_option("FILE", *file, "URT or BIN file")->required()->check(CLI::ExistingFile);
     sub->callback([o, file, compress] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         if (!scratch.Ok() || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir) || !ApplyCompression(ui, *compress, ctx))
@@ -197,7 +197,7 @@ void AddUploadSdb(CLI::App& app)
     sub->add_option("--resource", *resource, "Resource image to merge the database into")->check(CLI::ExistingFile);
     sub->add_option("--compress", *compress, "zlib[:LEVEL] or bin2cod");
     sub->callback([o, db, resource, compress] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port = PortFromOptions(*o);
@@ -224,7 +224,7 @@ void AddUploadAdb(CLI::App& app)
     sub->add_option("--config", o->config, "Configuration file (*.ECF)")->check(CLI::ExistingFile);
     sub->add_option("--entry", o->entry, "Configuration entry GROUP,ENTRY");
     sub->callback([o, db] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port = PortFromOptions(*o);
@@ -279,7 +279,7 @@ void AddDownload(CLI::App& app)
     auto layout = std::make_shared<sdb::SdbLayout>();
     AddLayoutOption(sub, *layout, sdb::SdbLayout::Old);
     sub->callback([o, out, dumps, layout] {
-        ConsoleUi ui(true);
+        ConsoleUi ui;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port = PortFromOptions(*o);

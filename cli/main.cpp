@@ -10,7 +10,7 @@ int main(int argc, char** argv)
 {
     using namespace velk;
     CLI::App app{ApplicationTitle() + " - channel database, receiver link and image tools", "velk"};
-    app.set_version_flag("--version", ApplicationTitle() + " (" + ProjectId() + ", built " + BuildDate() + " " + BuildTime() + ")");
+    app.set_version_flag("--version", BuildIdentity());
     app.require_subcommand(0, 1);
     cli::AddSdbCommands(app);
     cli::AddImportCommands(app);

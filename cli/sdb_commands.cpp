@@ -3,6 +3,7 @@
 #include "console_ui.h"
 #include "opened_database.h"
 #include "layout_option.h"
+#include "standard_output.h"
 
 #include "common/files.h"
 #include "common/format.h"
@@ -89,13 +90,13 @@ void AddReport(CLI::App& app)
     auto file = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
     cmd->add_option("FILE", *file, "SDB BIN file (either layout)")->required()->check(CLI::ExistingFile);
-    cmd->add_option("OUT", *out, "Text report (*.txt)")->required();
+    cmd->add_option("OUT", *out, "Text report (*.txt), - for standard output")->required();
     cmd->callback([file, out] {
         ConsoleUi ui;
         const auto db = OpenDatabase(ui, *file, 0);
         if (!db)
             return Fail();
-        if (WriteTextReport(db->store, *out) != 1) {
+        if (IsStandardOutput(*out) ? !WriteToStandardOutput(BuildTextReport(db->store)) : WriteTextReport(db->store, *out) != 1) {
             ShowError(ui, "Export process failed");
             Fail();
         }

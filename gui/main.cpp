@@ -5,10 +5,18 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "common/build_identity.h"
+
+#include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%s\n", velk::BuildIdentity().c_str());
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("VelkEditor");
     QApplication::setOrganizationName("Kym");

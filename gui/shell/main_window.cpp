@@ -13,6 +13,7 @@
 #include "shell/command_table.h"
 #include "shell/document_title.h"
 #include "shell/toolbar_overflow.h"
+#include "shell/toolbar_icons.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -393,9 +394,13 @@ void MainWindow::BuildToolBar()
 {
     auto* bar = addToolBar(tr("Toolbar"));
     bar->setObjectName("Toolbar");
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const auto buttons = [&](std::initializer_list<Command> commands) {
-        for (Command c : commands)
-            bar->addAction(MakeAction(c));
+        for (Command c : commands) {
+            auto* action = MakeAction(c);
+            action->setIcon(CommandIcon(c, *style()));
+            bar->addAction(action);
+        }
     };
     // A toolbar button that drops down the menu of a command group.
     const auto dropDown = [&](const QString& name, const QString& tip, std::initializer_list<Command> commands) {
@@ -406,6 +411,8 @@ void MainWindow::BuildToolBar()
         button->setObjectName(name);
         button->setText(tip);
         button->setToolTip(tip);
+        button->setIcon(DropDownIcon(name, *style()));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setMenu(menu);
         button->setPopupMode(QToolButton::InstantPopup);
         bar->addWidget(button);

@@ -11,4 +11,9 @@ std::string BuildDate() { return __DATE__; }
 std::string BuildTime() { return __TIME__; }
 std::string ProjectId() { return build::kProjectId; }
 
+std::string BuildIdentity()
+{
+    return ApplicationTitle() + " (" + ProjectId() + ", built " + BuildDate() + " " + BuildTime() + ")";
+}
+
 }  // namespace velk

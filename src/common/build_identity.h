@@ -11,5 +11,7 @@ std::string VersionText();
 std::string BuildDate();
 std::string BuildTime();
 std::string ProjectId();
+// One line for --version: title, project ID, build date and time.
+std::string BuildIdentity();
 
 }  // namespace velk
