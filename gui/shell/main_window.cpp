@@ -4,6 +4,7 @@
 #include "database/colour_dialog.h"
 #include "database/default_values_dialog.h"
 #include "database/editor_window.h"
+#include "image/image_tools.h"
 #include "sdb/sdb_commands.h"
 #include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
     BuildMenus();
     BuildToolBar();
     WireCommands();
+    InstallImageTools(this, *uiPort_, [this](int command) { return Action(command); });
     statusBar()->setObjectName("VelkStatus");
     for (auto*& counter : counters_) {
         counter = new QLabel(statusBar());
