@@ -17,6 +17,8 @@ QLineEdit* HexField(QWidget* parent, const char* name, int digits, std::uint32_t
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(digits);
+    // Room for every digit, however narrow the column it sits in.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(digits + 2, QChar('D'))));
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QString("[0-9A-Fa-f]{0,%1}").arg(digits)), edit));
     if (filled)
         edit->setText(QString::number(value, 16).toUpper());
