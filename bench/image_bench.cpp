@@ -1,8 +1,12 @@
-// Image tools: URT generation of a 4 MiB image, LZARI per MiB, zlib compression.
+// Image tools: URT generation and inspection of a 4 MiB image, LZARI coding and
+// decoding beside the classic coder, zlib compression.
 #include "bench_support.h"
+
+#include "../tests/image/classic_lzari.h"
 
 #include "common/files.h"
 #include "image/compress_image.h"
+#include "image/image_inspection.h"
 #include "image/lzari.h"
 #include "image/urt_file.h"
 
@@ -78,6 +82,63 @@ void BM_LzariPerMiB(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kMiB));
 }
 BENCHMARK(BM_LzariPerMiB)->Unit(benchmark::kMillisecond);
+
+void BM_ClassicLzariPerMiB(benchmark::State& state)
+{
+    const Bytes input = ExecutableLike(kMiB);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(classic::Encode(input).size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kMiB));
+}
+BENCHMARK(BM_ClassicLzariPerMiB)->Unit(benchmark::kMillisecond);
+
+// The code of a 4 MiB firmware-like image, after "vqx.".
+const Bytes& LzariCode4MiB()
+{
+    static const Bytes code = [] {
+        Bytes c = classic::Encode(ExecutableLike(4 * kMiB));
+        c.erase(c.begin(), c.begin() + 4);
+        return c;
+    }();
+    return code;
+}
+
+void BM_LzariDecode4MiB(benchmark::State& state)
+{
+    const Bytes& code = LzariCode4MiB();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LzariDecode(code, 4 * kMiB));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 4 * kMiB));
+}
+BENCHMARK(BM_LzariDecode4MiB)->Unit(benchmark::kMillisecond);
+
+void BM_ClassicLzariDecode4MiB(benchmark::State& state)
+{
+    const Bytes& code = LzariCode4MiB();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(classic::Decode(code, 4 * kMiB));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 4 * kMiB));
+}
+BENCHMARK(BM_ClassicLzariDecode4MiB)->Unit(benchmark::kMillisecond);
+
+void BM_InspectUrt4MiB(benchmark::State& state)
+{
+    bench::ScratchDir dir;
+    WriteFileAtomic(dir.Path() / "image.bin", ExecutableLike(4 * kMiB));
+    UrtImageParams params;
+    params.imageType = kImageDatabase;
+    params.loaderText = "Database";
+    params.startAddress = 0x7F800000;
+    params.endAddress = 0x7FC00000 + 32;
+    if (GenerateUrtFile(*SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false), dir.Path() / "image.bin", dir.Path() / "image.urt", params) != kUrtOk)
+        state.SkipWithError("generation failed");
+    for (auto _ : state) {
+        if (!InspectImageFile(dir.Path() / "image.urt").Sound())
+            state.SkipWithError("inspection failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 4 * kMiB));
+}
+BENCHMARK(BM_InspectUrt4MiB)->Unit(benchmark::kMillisecond);
 
 void BM_CompressImageZlib(benchmark::State& state)
 {

@@ -7,6 +7,8 @@
 #include "image/compress_image.h"
 #include "image/flash_image.h"
 #include "image/image_checks.h"
+#include "image/image_inspection.h"
+#include "image/image_urt_commands.h"
 #include "image/multiple_image.h"
 #include "image/resource_image.h"
 #include "image/urt_file.h"
@@ -133,16 +135,7 @@ void AddUrt(CLI::App& app)
         p.hwMinor = hw.minor;
         p.compressed = o->compressed;
         p.decompressStart = CheckedHex(o->decompressStart);
-        if (const auto failure = CheckSingleImage(form)) {
-            ExitCode() = Fail(ui, failure->message);
-            return;
-        }
-        const int result = GenerateUrtFile(*MakeSettings(o->generator, !o->noTrailer), o->input, o->output, p);
-        if (result == kUrtOk)
-            ShowInfo(ui, Format("%s file generated successfully.", o->output.c_str()));
-        else
-            ShowError(ui, "URT File generation process failed - bin2urt");
-        ExitCode() = result;
+        ExitCode() = Bin2UrtFile(ui, *MakeSettings(o->generator, !o->noTrailer), form, o->output);
     });
 }
 
@@ -245,6 +238,39 @@ void AddMergeResource(CLI::App& app)
     });
 }
 
+void AddInspect(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        bool json = false;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = app.add_subcommand("inspect", "Check a URT file or an \"HWC$\" compressed image before it is sent");
+    cmd->add_option("FILE", o->file, "URT or compressed image file")->required();
+    cmd->add_flag("--json", o->json, "print the report as JSON");
+    cmd->callback([o] {
+        ConsoleUi ui;
+        const InspectionReport report = InspectImageFile(o->file);
+        std::fputs((o->json ? ReportJson(report) : ReportText(report)).c_str(), stdout);
+        ExitCode() = report.Sound() ? 0 : Fail(ui, FirstProblemText(report));
+    });
+}
+
+void AddDecompress(CLI::App& app)
+{
+    struct Options {
+        std::string input, output;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = app.add_subcommand("decompress", "Decode an \"HWC$\" compressed image back to its binary image");
+    cmd->add_option("IN", o->input, "compressed image file")->required();
+    cmd->add_option("OUT", o->output, "binary image")->required();
+    cmd->callback([o] {
+        ConsoleUi ui;
+        ExitCode() = DecompressImageFile(ui, o->input, o->output) ? 0 : 1;
+    });
+}
+
 }  // namespace
 
 void AddImageCommands(CLI::App& app)
@@ -253,6 +279,8 @@ void AddImageCommands(CLI::App& app)
     AddUrt(app);
     AddUrtMulti(app);
     AddMergeResource(app);
+    AddInspect(app);
+    AddDecompress(app);
 }
 
 }  // namespace velk::cli

@@ -32,7 +32,7 @@ struct CommandInfo {
     std::string_view tip;  // tool tip of the toolbar button, empty when none
 };
 
-inline constexpr std::array<CommandInfo, 54> kCommands{{
+inline constexpr std::array<CommandInfo, 55> kCommands{{
     {cmd::New, "&New", "Ctrl+N", "New"},
     {cmd::Open, "&Open", "Ctrl+O", "Open"},
     {cmd::Save, "&Save", "Ctrl+S", "Save"},
@@ -54,6 +54,7 @@ inline constexpr std::array<CommandInfo, 54> kCommands{{
     {cmd::SingleImage, "&Single Image", "", ""},
     {cmd::MultipleImage, "&Multiple Image", "", ""},
     {cmd::Bin2Urt, "BIN2URT", "", ""},
+    {cmd::UrtSettings, "URT &Settings", "", ""},
     {cmd::Vantorup, "&Vantorup", "Ctrl+W", "Vantorup"},
     {cmd::Settings, "&Settings", "Ctrl+T", "Setting"},
     {cmd::Color, "Co&lor", "Ctrl+L", ""},

@@ -6,6 +6,7 @@
 #include "database/editor_window.h"
 #include "link/link_commands.h"
 #include "database/view_layout.h"
+#include "image/image_tools.h"
 #include "sdb/sdb_commands.h"
 #include "sdb/save_layout_dialog.h"
 #include "sdb/text_report.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
     BuildMenus();
     BuildToolBar();
     WireCommands();
+    InstallImageTools(this, *uiPort_, [this](Command command) { return Action(command); });
     statusBar()->setObjectName("VelkStatus");
     for (auto*& counter : counters_) {
         counter = new QLabel(statusBar());

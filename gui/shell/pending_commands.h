@@ -11,7 +11,6 @@ namespace velk::gui {
 inline constexpr Command kPendingCommands[] = {
     cmd::ImportSatcoDx, cmd::ImportDvb2000, cmd::ImportLyngsat,
     cmd::MergeSatcoDx, cmd::MergeDvb2000, cmd::MergeLyngsat, cmd::MergeSdb,
-    cmd::Compression, cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt,
     cmd::SortInformation, cmd::UndoSorting,
     cmd::ConsoleConnect, cmd::ConsoleUpload, cmd::ConsoleSaveLog, cmd::ConsoleClear, cmd::ConsoleCancel, cmd::ConsoleClose,
 };

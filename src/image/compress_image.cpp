@@ -44,14 +44,34 @@ int CompressThroughFiles(Ui& ui, const std::filesystem::path& input, const std::
         if (!source)
             return Fail(ui, messages.openInput);
         const std::optional<Bytes> file = compress(*source);
-        if (!file)
-            return 0;
+        if (!file || ui.ProgressCancelled())
+            return 0;  // failed and shown, or cancelled: the target stays as it was
         if (!out.Write(*file) || !out.Commit())
             return Fail(ui, messages.openOutput);
         return 1;
     } catch (const std::bad_alloc&) {
         return Fail(ui, "Memory allocation failed.");
     }
+}
+
+struct LzariResult {
+    std::optional<Bytes> code;
+    bool cancelled = false;
+};
+
+// The coder in its destination of the input's size, with progress in KiB.
+LzariResult EncodeWithProgress(Ui& ui, const Bytes& source)
+{
+    constexpr std::size_t kKiB = 1024;
+    ui.ProgressBegin(kCaption, static_cast<std::uint32_t>(source.size() / kKiB));
+    LzariResult result;
+    result.code = LzariEncode(source, source.size(), [&](std::size_t done) {
+        ui.ProgressSet(static_cast<std::uint32_t>(done / kKiB));
+        result.cancelled = ui.ProgressCancelled();
+        return !result.cancelled;
+    });
+    ui.ProgressEnd();
+    return result;
 }
 
 }  // namespace
@@ -83,31 +103,36 @@ int CompressImageBin2Cod(Ui& ui, const std::filesystem::path& input, const std::
             Fail(ui, "CRC calculation failed.");
             return std::nullopt;
         }
-        const std::optional<Bytes> compressed = LzariEncode(source, source.size());
-        if (!compressed || compressed->empty()) {
+        const LzariResult compressed = EncodeWithProgress(ui, source);
+        if (compressed.cancelled)
+            return std::nullopt;
+        if (!compressed.code || compressed.code->empty()) {
             Fail(ui, "Compression failed.");
             return std::nullopt;
         }
-        if (Crc16(*compressed) == 0) {
+        if (Crc16(*compressed.code) == 0) {
             Fail(ui, "Compressed CRC calculation failed.");
             return std::nullopt;
         }
-        return Bin2CodHwcFile(*compressed, static_cast<std::uint32_t>(source.size()), inputCrc);
+        return Bin2CodHwcFile(*compressed.code, static_cast<std::uint32_t>(source.size()), inputCrc);
     });
+}
+
+bool CheckCompressionInput(Ui& ui, const std::filesystem::path& input)
+{
+    const std::optional<std::uint64_t> size = ReadableImageSize(input);
+    if (!size)
+        return Fail(ui, "Binary file does not exist or invalid path.");
+    if (*size == 0)
+        return Fail(ui, "Binary file does not contains any data to compress.");
+    return true;
 }
 
 int CompressImageFile(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output,
                       CompressionType type, int level)
 {
-    const std::optional<std::uint64_t> size = ReadableImageSize(input);
-    if (!size) {
-        ui.Message("Binary file does not exist or invalid path.", kCaption, Icon::Error, Buttons::Ok);
+    if (!CheckCompressionInput(ui, input))
         return 0;
-    }
-    if (*size == 0) {
-        ui.Message("Binary file does not contains any data to compress.", kCaption, Icon::Error, Buttons::Ok);
-        return 0;
-    }
     const int done = type == CompressionType::Bin2Cod ? CompressImageBin2Cod(ui, input, output)
                                                       : CompressImageZlib(ui, input, output, level);
     if (done)

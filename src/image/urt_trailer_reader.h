@@ -1,0 +1,28 @@
+#pragma once
+// Reading back the trailer that closes a prepared single image: where the image
+// ends, its CRC, its flash region.
+#include "common/bytes.h"
+#include "image/inspection_report.h"
+
+#include <utility>
+#include <vector>
+
+namespace velk {
+
+// Where the prepared image's bytes lie in the URT file, and the header's view of it.
+struct PreparedLayout {
+    std::uint8_t imageType = 0;
+    std::uint32_t start = 0, end = 0;
+    // (offset in the prepared image, offset in the file) of each block's data, ascending.
+    std::vector<std::pair<std::size_t, std::size_t>> blocks;
+
+    std::size_t FileOffset(std::size_t preparedOffset) const;
+};
+
+// Reads the 64-byte application trailer or the 32-byte trailer of the other types
+// at the end of `prepared` and checks it against the image and the header. An
+// image without the trailer's marker was padded only (the ADB images) and is
+// reported as such; a multiple image (type 5) is reported as one combined region.
+void InspectTrailer(InspectionReport& report, ByteView prepared, const PreparedLayout& layout);
+
+}  // namespace velk
