@@ -49,7 +49,7 @@ void BM_GenerateUrt4MiB(benchmark::State& state)
 {
     bench::ScratchDir dir;
     WriteFileAtomic(dir.Path() / "image.bin", ExecutableLike(4 * kMiB));
-    const UrtSettings settings = *SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false);
+    const UrtSettings settings = *SetUrtSettings({});
     UrtImageParams params;
     params.imageType = kImageApplication;
     params.destinationCode = 15;

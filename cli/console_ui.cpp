@@ -1,12 +1,10 @@
 #include "console_ui.h"
+#include "stop_signals.h"
 
-#include <atomic>
 #include <cstdio>
 
 namespace velk::cli {
 namespace {
-
-std::atomic<bool> g_cancelRequested{false};
 
 Answer DefaultAnswer(Buttons buttons)
 {
@@ -26,6 +24,8 @@ Answer ConsoleUi::Message(const std::string& text, const std::string&, Icon icon
     const bool question = buttons != Buttons::Ok;
     const char* prefix = icon == Icon::Error ? "error: " : icon == Icon::Warning ? "warning: " : "";
     std::fprintf(stderr, "%s%s\n", prefix, text.c_str());
+    if (const auto cause = fileFailures_.Take(); cause && icon == Icon::Error && text.find(CauseText(*cause)) == std::string::npos)
+        std::fprintf(stderr, "%s\n", CauseText(*cause).c_str());
     if (!question)
         return Answer::Ok;
     const Answer answer = answerer_ ? answerer_(text, buttons) : DefaultAnswer(buttons);
@@ -52,8 +52,6 @@ void ConsoleUi::ProgressEnd()
         std::fprintf(stderr, "\n");
 }
 
-bool ConsoleUi::ProgressCancelled() { return g_cancelRequested.load(); }
-
-void ConsoleUi::RequestCancel() { g_cancelRequested.store(true); }
+bool ConsoleUi::ProgressCancelled() { return StopRequested(); }
 
 }  // namespace velk::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The UI port of the command-line tool: messages go to stderr, questions are
 // answered from the command's options, progress is a counter on stderr.
+#include "common/file_failure_watch.h"
 #include "common/ui.h"
 
 #include <functional>
@@ -20,14 +21,14 @@ public:
     void ProgressBegin(const std::string& title, std::uint32_t range) override;
     void ProgressSet(std::uint32_t position) override;
     void ProgressEnd() override;
+    // True once a stop signal came (stop_signals.h).
     bool ProgressCancelled() override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice&) override { return std::nullopt; }
     std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override { return std::nullopt; }
 
-    // Set from a SIGINT handler: running work stops at its next check.
-    static void RequestCancel();
-
 private:
+    // An error message gets the cause of the latest failed file step under it.
+    FileFailureWatch fileFailures_;
     bool showProgress_;
     Answerer answerer_;
     std::uint32_t range_ = 0;

@@ -1,8 +1,10 @@
 // velk send, upload-sdb, upload-adb, adb and download: the receiver link.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 
 #include "common/files.h"
+#include "common/scratch_dir.h"
 #include "image/compress_image.h"
 #include "image/urt_file.h"
 #include "link/adb_layout.h"
@@ -15,36 +17,25 @@
 #include "shell/transfer_commands.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace velk::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A working directory of its own for one command, removed with everything in it.
-class ScratchStore {
-public:
-    explicit ScratchStore(std::uint8_t productType)
+// A working store of its own for one command, in a scratch folder.
+struct ScratchStore {
+    explicit ScratchStore(std::uint8_t productType) : dir(ScratchDir::Create("velk-link"))
     {
-        std::string pattern = (fs::temp_directory_path() / "velk-link-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            store.dir = pattern;
+        if (dir)
+            store.dir = dir->Path();
         store.productType = productType;
     }
-    ~ScratchStore()
-    {
-        std::error_code ec;
-        if (!store.dir.empty())
-            fs::remove_all(store.dir, ec);
-    }
-    ScratchStore(const ScratchStore&) = delete;
-    ScratchStore& operator=(const ScratchStore&) = delete;
-
-    bool Ok() const { return !store.dir.empty(); }
+    bool Ok() const { return static_cast<bool>(dir); }
     // Opens an SDB BIN file of either layout into the store.
     bool Open(Ui& ui, const fs::path& file) { return Ok() && sdb::OpenSdbBinFile(store, session, ui, file) == 1; }
 
+    Expected<ScratchDir> dir;
     WorkingStore store;
     sdb::SdbSession session;
 };
@@ -55,8 +46,6 @@ struct LinkOptions {
     std::string config;
     std::string entry;  // "G,E"
 };
-
-void Fail() { ExitCode() = 1; }
 
 // "--config FILE.ecf --entry G,E": the entry's image values for the URT headers.
 bool ApplyConfiguration(Ui& ui, const LinkOptions& o, LinkContext& ctx, const fs::path& workDir)
@@ -98,7 +87,7 @@ void AddSend(CLI::App& app)
                 return Fail();
             const auto params = ctx.config.imageRecord ? link::ImageParamsFromRecord(*ctx.config.imageRecord) : UrtImageParams{};
             urt = scratch.store.File("TempURTFile.eut");
-            if (GenerateUrtFile(*SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false), *file, urt, params) != kUrtOk) {
+            if (GenerateUrtFile(*SetUrtSettings({}), *file, urt, params) != kUrtOk) {
                 ShowError(ui, "URT File generation process failed");
                 return Fail();
             }
@@ -235,6 +224,8 @@ void AddDownload(CLI::App& app)
     sub->add_option("--dumps", *dumps, "Directory to keep the dump files in")->check(CLI::ExistingDirectory);
     sub->callback([o, out, dumps] {
         ConsoleUi ui(true);
+        if (!CheckCommandFiles(ui, {}, *out))
+            return;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port.port = o->port;

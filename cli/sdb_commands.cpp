@@ -1,9 +1,11 @@
 // velk info / convert / report / sort / merge: the SDB BIN file tools.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 
 #include "common/files.h"
 #include "common/format.h"
+#include "common/scratch_dir.h"
 #include "sdb/sdb_commands.h"
 #include "sdb/sdb_convert.h"
 #include "sdb/sdb_format.h"
@@ -12,10 +14,8 @@
 #include "sdb/sdb_sort.h"
 #include "sdb/text_report.h"
 
-#include <cstdlib>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace velk::cli {
@@ -24,41 +24,34 @@ namespace {
 namespace fs = std::filesystem;
 using namespace velk::sdb;
 
-// A private working directory for one command, removed afterwards.
-class ScratchWorkDir {
-public:
-    ScratchWorkDir()
-    {
-        auto pattern = (fs::temp_directory_path() / "velk-sdb-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a working directory");
-        path_ = pattern;
-    }
-    ~ScratchWorkDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchWorkDir(const ScratchWorkDir&) = delete;
-    ScratchWorkDir& operator=(const ScratchWorkDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // The file in the new layout (old files converted in memory), or nullopt after a message.
 std::optional<Bytes> NewLayoutBytes(Ui& ui, const fs::path& path)
 {
-    const auto data = ReadFileBytes(path);
+    const auto data = ReadFile(path);
     if (!data) {
-        ShowError(ui, kFileAccessError);
+        ShowError(ui, MessageWithCause(kFileAccessError, data.error()));
         return std::nullopt;
     }
     auto converted = ConvertOld2New(ui, *data, 1);
     if (converted.code != kConvertOk)
         return std::nullopt;
     return std::move(converted.data);
+}
+
+Placement PlacementOf(ByteView data)
+{
+    return data.size() > 15 && data[15] <= 2 ? static_cast<Placement>(data[15]) : Placement::Lnb;
+}
+
+// A new-layout file the reader would open: the merge itself would take one cut short.
+bool ReadableDatabase(Ui& ui, ByteView data)
+{
+    const auto parsed = ParseSdbImage(data, PlacementOf(data), 2);
+    if (const auto* text = std::get_if<std::string>(&parsed)) {
+        ShowError(ui, *text);
+        return false;
+    }
+    return true;
 }
 
 // The run a file belongs to: its placement and the product type of its
@@ -82,15 +75,20 @@ void TakeRunFromFile(WorkingStore& store, ByteView data, int productTypeOption)
 
 // A database opened from a file of either layout into a private store.
 struct OpenedDatabase {
-    ScratchWorkDir dir;
+    explicit OpenedDatabase(ScratchDir scratch) : dir(std::move(scratch)) { store.dir = dir.Path(); }
+    ScratchDir dir;
     WorkingStore store;
     SdbSession session;
 };
 
 std::unique_ptr<OpenedDatabase> OpenDatabase(Ui& ui, const fs::path& path, int productType)
 {
-    auto db = std::make_unique<OpenedDatabase>();
-    db->store.dir = db->dir.Path();
+    auto dir = ScratchDir::Create("velk-sdb");
+    if (!dir) {
+        ShowError(ui, CauseText(dir.error()));
+        return nullptr;
+    }
+    auto db = std::make_unique<OpenedDatabase>(std::move(*dir));
     const auto data = NewLayoutBytes(ui, path);
     if (!data)
         return nullptr;
@@ -100,8 +98,6 @@ std::unique_ptr<OpenedDatabase> OpenDatabase(Ui& ui, const fs::path& path, int p
     db->session.currentFile = path;
     return db;
 }
-
-void Fail() { ExitCode() = 1; }
 
 void AddInfo(CLI::App& app)
 {
@@ -135,6 +131,8 @@ void AddConvert(CLI::App& app)
     cmd->add_option("--product-type", o->productType, "Product type 1, 2 or 3")->check(CLI::Range(1, 3));
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {o->in}, o->out))
+            return;
         const auto type = static_cast<std::uint8_t>(o->productType);
         const auto code = o->to == "old" ? StaticDB_ConvertNew2Old(o->in, o->out, type) : StaticDB_ConvertOld2New(ui, o->in, o->out, type);
         if (code != kConvertOk) {
@@ -153,6 +151,8 @@ void AddReport(CLI::App& app)
     cmd->add_option("OUT", *out, "Text report (*.txt)")->required();
     cmd->callback([file, out] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {*file}, *out))
+            return;
         const auto db = OpenDatabase(ui, *file, 0);
         if (!db)
             return Fail();
@@ -202,6 +202,8 @@ void AddSort(CLI::App& app)
     cmd->add_option("--services", o->services, "Service key")->check(CLI::IsMember(names(kService)));
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {o->in}, o->out))
+            return;
         const auto db = OpenDatabase(ui, o->in, 0);
         if (!db || !CanSort(db->store, ui))
             return Fail();
@@ -231,16 +233,22 @@ void AddMerge(CLI::App& app)
             const bool yes = lnbQuestion ? o->lnbFrom == 2 : o->keep == 1;
             return yes ? Answer::Yes : Answer::No;
         });
-        ScratchWorkDir dir;
+        if (!CheckCommandFiles(ui, {o->file1, o->file2}, o->out))
+            return;
+        auto dir = ScratchDir::Create("velk-merge");
+        if (!dir)
+            return FailWith(ui, kFileAccessError, dir.error());
         // Either layout: both inputs are merged in the new layout.
         const auto f1 = NewLayoutBytes(ui, o->file1);
         const auto f2 = f1 ? NewLayoutBytes(ui, o->file2) : std::nullopt;
-        const auto in1 = dir.Path() / "file1.bin";
-        const auto in2 = dir.Path() / "file2.bin";
-        if (!f2 || !WriteFileAtomic(in1, *f1) || !WriteFileAtomic(in2, *f2))
+        if (!f2 || !ReadableDatabase(ui, *f1) || !ReadableDatabase(ui, *f2))
             return Fail();
-        const auto placement = f1->size() > 15 && (*f1)[15] <= 2 ? static_cast<Placement>((*f1)[15]) : Placement::Lnb;
-        const int code = MergeSdbFiles(ui, {in1, in2, o->out, placement});
+        const auto in1 = dir->Path() / "file1.bin";
+        const auto in2 = dir->Path() / "file2.bin";
+        for (const auto& [path, data] : {std::pair{in1, &*f1}, std::pair{in2, &*f2}})
+            if (const Outcome written = WriteFile(path, *data); !written)
+                return FailWith(ui, kFileAccessError, written.error());
+        const int code = MergeSdbFiles(ui, {in1, in2, o->out, PlacementOf(*f1)});
         const auto message = MergeResultMessage(code, o->file1, o->file2, o->out);
         if (code != kMergeDone) {
             ShowError(ui, message);

@@ -298,8 +298,9 @@ private:
 
 }  // namespace
 
-std::optional<Bytes> LzariEncode(ByteView input, std::size_t limit)
+std::optional<Bytes> LzariEncode(ByteView input, std::size_t limit, const CancelCheck& cancelled)
 {
+    constexpr std::size_t kCancelCheckEvery = 64 * 1024;
     static constexpr std::uint8_t kMagic[] = {'v', 'q', 'x', '.'};
     if (input.empty() || limit < sizeof kMagic)
         return std::nullopt;
@@ -319,7 +320,13 @@ std::optional<Bytes> LzariEncode(ByteView input, std::size_t limit)
     for (int i = 1; i <= kLookAhead; ++i)
         tree->Insert(r - i);
     tree->Insert(r);
+    std::size_t nextCancelCheck = kCancelCheckEvery;
     do {
+        if (next >= nextCancelCheck) {
+            if (cancelled())
+                return std::nullopt;
+            nextCancelCheck = next + kCancelCheckEvery;
+        }
         int matchLength = std::min(tree->MatchLength(), len);
         if (matchLength <= kThreshold) {
             matchLength = 1;
