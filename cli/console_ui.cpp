@@ -42,6 +42,12 @@ void ConsoleUi::ProgressBegin(const std::string& title, std::uint32_t range)
 
 void ConsoleUi::ProgressSet(std::uint32_t position)
 {
+    if (receiver_) {
+        if (!receiver_->answered && receiver_->shownSeconds >= 0)
+            std::fputc('\n', stderr);  // ends the waiting line
+        receiver_->answered = true;
+        receiver_->lastProgress = std::chrono::steady_clock::now();
+    }
     if (showProgress_)
         std::fprintf(stderr, "\r%u of %u", position, range_);
 }
@@ -52,6 +58,23 @@ void ConsoleUi::ProgressEnd()
         std::fprintf(stderr, "\n");
 }
 
-bool ConsoleUi::ProgressCancelled() { return StopRequested(); }
+bool ConsoleUi::ProgressCancelled() { return StopRequested() || ReceiverSilentTooLong(); }
+
+void ConsoleUi::WatchReceiver(std::optional<std::chrono::seconds> timeout) { receiver_ = ReceiverWatch{timeout}; }
+
+bool ConsoleUi::ReceiverSilentTooLong()
+{
+    if (!receiver_)
+        return false;
+    const auto silent = std::chrono::steady_clock::now() - receiver_->lastProgress;
+    const long seconds = static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(silent).count());
+    if (!receiver_->answered && seconds != receiver_->shownSeconds) {
+        std::fprintf(stderr, "\rWaiting for the receiver — switch it on (%ld s)", seconds);
+        receiver_->shownSeconds = seconds;
+    }
+    if (receiver_->timeout && silent >= *receiver_->timeout)
+        timedOut_ = true;
+    return timedOut_;
+}
 
 }  // namespace velk::cli

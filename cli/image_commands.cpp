@@ -168,10 +168,10 @@ void AddUrt(CLI::App& app)
         p.hwMinor = hw.minor;
         p.compressed = o->compressed;
         p.decompressStart = ConvertHexField(o->decompressStart);
-        if (const auto failure = CheckSingleImage(form))
-            return Refuse(ui, failure->message);
         if (!CheckCommandFiles(ui, {o->input}, o->output) || !HasImageData(ui, o->input))
             return;
+        if (const auto failure = CheckSingleImage(form))
+            return Refuse(ui, failure->message);
         const int result = GenerateUrtFile(*MakeSettings(o->generator, !o->noTrailer), o->input, o->output, p);
         if (result == kUrtOk)
             ShowInfo(ui, Format("%s file generated successfully.", o->output.c_str()));
@@ -236,8 +236,6 @@ void AddUrtMulti(CLI::App& app)
         form.swMinor = static_cast<std::uint8_t>(sw.minor);
         form.hwMajor = static_cast<std::uint8_t>(hw.major);
         form.hwMinor = static_cast<std::uint8_t>(hw.minor);
-        if (const auto failure = CheckMultipleImage(form))
-            return Refuse(ui, failure->message);
         std::vector<std::filesystem::path> inputs;
         for (const auto& image : form.images)
             if (image.present)
@@ -245,6 +243,8 @@ void AddUrtMulti(CLI::App& app)
         if (!CheckCommandFiles(ui, inputs, o->output)
             || !std::ranges::all_of(inputs, [&](const auto& image) { return HasImageData(ui, image); }))
             return;
+        if (const auto failure = CheckMultipleImage(form))
+            return Refuse(ui, failure->message);
         const int result = GenerateMultipleUrtFile(ui, *MakeSettings(o->generator, true), form, o->output);
         if (result == kUrtOk)
             ShowInfo(ui, UrtGeneratedText(o->output));

@@ -2,6 +2,7 @@
 #include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
+#include "stop_signals.h"
 
 #include "common/files.h"
 #include "common/scratch_dir.h"
@@ -16,7 +17,9 @@
 #include "sdb/sdb_writer.h"
 #include "shell/transfer_commands.h"
 
+#include <chrono>
 #include <cstdio>
+#include <optional>
 
 namespace velk::cli {
 namespace {
@@ -45,7 +48,29 @@ struct LinkOptions {
     int productType = 1;
     std::string config;
     std::string entry;  // "G,E"
+    unsigned timeout = 0;  // seconds without progress; 0 waits for ever
 };
+
+// A console for a transfer: it says it is waiting for the receiver, and gives
+// up after --timeout seconds without progress.
+void WatchReceiver(ConsoleUi& ui, const LinkOptions& o)
+{
+    ui.WatchReceiver(o.timeout ? std::optional(std::chrono::seconds(o.timeout)) : std::nullopt);
+}
+
+bool TransferGivenUp(const ConsoleUi& ui) { return StopRequested() || ui.TimedOut(); }
+
+// After a transfer that did not complete: the outcome the receiver's operator expects.
+void ReportUnfinishedTransfer(const ConsoleUi& ui, const LinkOptions& o)
+{
+    if (StopRequested()) {
+        std::fputs(link::UploadErrorText(link::kUploadTerminated).c_str(), stderr);
+        NoteStopAnnounced();
+    } else if (ui.TimedOut()) {
+        std::fprintf(stderr, "\nerror: the receiver did not answer for %u s; given up\n", o.timeout);
+    }
+    Fail();
+}
 
 // "--config FILE.ecf --entry G,E": the entry's image values for the URT headers.
 bool ApplyConfiguration(Ui& ui, const LinkOptions& o, LinkContext& ctx, const fs::path& workDir)
@@ -63,8 +88,10 @@ bool ApplyConfiguration(Ui& ui, const LinkOptions& o, LinkContext& ctx, const fs
 
 void AddCommonOptions(CLI::App* sub, LinkOptions& o, bool withPort)
 {
-    if (withPort)
+    if (withPort) {
         sub->add_option("--port", o.port, "Serial device (COM1..COM4 or a path)")->required();
+        sub->add_option("--timeout", o.timeout, "Give up after SECONDS without progress from the receiver (default: wait)");
+    }
     sub->add_option("--product-type", o.productType, "Product type 1, 2 or 3")->check(CLI::Range(1, 3));
 }
 
@@ -100,13 +127,14 @@ void AddSend(CLI::App& app)
             Ui& ui;
         } events(ui);
         link::UploadMachine machine(link::UploadKind::Console, {urt}, events);
+        WatchReceiver(ui, *o);
         const auto end = link::RunTransfer(o->port, link::LineSettingsFromPort(PortSettings{o->port}), ui, machine);
         ui.ProgressEnd();
-        if (end == link::TransferEnd::Cancelled)
-            std::fputs(link::UploadErrorText(link::kUploadTerminated).c_str(), stderr);
         if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
             ShowError(ui, "File access error - UploadURTPacketThread");
-        if (machine.Outcome() != link::UploadOutcome::Completed)
+        if (end == link::TransferEnd::Cancelled)
+            ReportUnfinishedTransfer(ui, *o);
+        else if (machine.Outcome() != link::UploadOutcome::Completed)
             Fail();
     });
 }
@@ -155,8 +183,9 @@ void AddUploadSdb(CLI::App& app)
             if (!CopyFileAtomic(*resource, scratch.store.File(link::kResourceImageName)))
                 return Fail();
         }
+        WatchReceiver(ui, *o);
         if (UploadAsSdb(scratch.store, scratch.session, ui, ctx) != 1)
-            Fail();
+            TransferGivenUp(ui) ? ReportUnfinishedTransfer(ui, *o) : Fail();
     });
 }
 
@@ -177,8 +206,9 @@ void AddUploadAdb(CLI::App& app)
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "%s\n", s.c_str()); };
         if (!scratch.Open(ui, *db) || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir))
             return Fail();
+        WatchReceiver(ui, *o);
         if (UploadAsAdb(scratch.store, scratch.session, ui, ctx) != 1)
-            Fail();
+            TransferGivenUp(ui) ? ReportUnfinishedTransfer(ui, *o) : Fail();
     });
 }
 
@@ -230,7 +260,10 @@ void AddDownload(CLI::App& app)
         LinkContext ctx;
         ctx.config.port.port = o->port;
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "\n%s\n", s.c_str()); };
+        WatchReceiver(ui, *o);
         const int ok = scratch.Ok() ? DownloadFromReceiver(scratch.store, scratch.session, ui, ctx) : 0;
+        if (ok != 1 && TransferGivenUp(ui))
+            return ReportUnfinishedTransfer(ui, *o);
         if (!dumps->empty())
             for (const auto name : {link::adb::kAdbDump, link::adb::kE2pDump, link::adb::kDumpSdb})
                 if (fs::exists(scratch.store.File(name)))

@@ -16,6 +16,7 @@ namespace {
 {
     ::dup2(errorsFd, STDERR_FILENO);
     ::setenv("TMPDIR", start.tmpDir.c_str(), 1);
+    ::alarm(start.timeLimitSeconds);
     if (start.fileSizeLimit) {
         const rlimit limit{*start.fileSizeLimit, *start.fileSizeLimit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -58,17 +59,34 @@ VelkProcess::~VelkProcess()
 
 void VelkProcess::Signal(int signal) const { ::kill(pid_, signal); }
 
-VelkRun VelkProcess::Wait()
+bool VelkProcess::ReadErrors()
 {
-    VelkRun run;
     char buffer[4096];
     for (;;) {
         const ssize_t got = ::read(errors_, buffer, sizeof buffer);
-        if (got > 0)
-            run.errors.append(buffer, static_cast<std::size_t>(got));
-        else if (got == 0 || errno != EINTR)
-            break;
+        if (got > 0) {
+            errorsSoFar_.append(buffer, static_cast<std::size_t>(got));
+            return true;
+        }
+        if (got == 0 || errno != EINTR)
+            return false;
     }
+}
+
+bool VelkProcess::AwaitErrorText(const std::string& text)
+{
+    while (errorsSoFar_.find(text) == std::string::npos)
+        if (!ReadErrors())
+            return false;
+    return true;
+}
+
+VelkRun VelkProcess::Wait()
+{
+    VelkRun run;
+    while (ReadErrors()) {
+    }
+    run.errors = std::move(errorsSoFar_);
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;

@@ -19,6 +19,7 @@ struct VelkRun {
 struct VelkStart {
     std::filesystem::path tmpDir;                 // the child's $TMPDIR
     std::optional<std::uint64_t> fileSizeLimit;   // bytes; writes past it fail with EFBIG
+    unsigned timeLimitSeconds = 120;              // a hang ends in SIGALRM (exit 142)
 };
 
 // A running velk; Wait() collects its exit code and standard error.
@@ -30,9 +31,15 @@ public:
     VelkProcess& operator=(const VelkProcess&) = delete;
 
     void Signal(int signal) const;
+    // Reads its standard error until `text` shows (false when it ended first).
+    bool AwaitErrorText(const std::string& text);
     VelkRun Wait();
 
 private:
+    // One read of its standard error; false at the end.
+    bool ReadErrors();
+
+    std::string errorsSoFar_;
     pid_t pid_ = -1;
     int errors_ = -1;
 };
