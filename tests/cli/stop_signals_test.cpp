@@ -77,7 +77,15 @@ TEST_F(StopSignals, TheStopIsSaidOnceOnStderr)
     WriteBytes(dir / "image.bin", image);
     WriteText(dir / "out.hwc", "old");
     VelkProcess velk({"compress", "--bin2cod", (dir / "image.bin").string(), (dir / "out.hwc").string()}, {Tmp(), {}});
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Its scratch output shows that it has started the work.
+    const auto started = [&] {
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            if (entry.path().filename().string().starts_with(".out.hwc."))
+                return true;
+        return false;
+    };
+    for (int wait = 0; wait < 6000 && !started(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     velk.Signal(SIGINT);
     const VelkRun run = velk.Wait();
     ASSERT_EQ(run.exitCode, 130) << run.errors;
