@@ -53,7 +53,7 @@ void BM_GenerateUrt4MiB(benchmark::State& state)
 {
     bench::ScratchDir dir;
     WriteFileAtomic(dir.Path() / "image.bin", ExecutableLike(4 * kMiB));
-    const UrtSettings settings = *SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false);
+    const UrtSettings settings = *SetUrtSettings({});
     UrtImageParams params;
     params.imageType = kImageApplication;
     params.destinationCode = 15;
@@ -130,7 +130,7 @@ void BM_InspectUrt4MiB(benchmark::State& state)
     params.loaderText = "Database";
     params.startAddress = 0x7F800000;
     params.endAddress = 0x7FC00000 + 32;
-    if (GenerateUrtFile(*SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false), dir.Path() / "image.bin", dir.Path() / "image.urt", params) != kUrtOk)
+    if (GenerateUrtFile(*SetUrtSettings({}), dir.Path() / "image.bin", dir.Path() / "image.urt", params) != kUrtOk)
         state.SkipWithError("generation failed");
     for (auto _ : state) {
         if (!InspectImageFile(dir.Path() / "image.urt").Sound())

@@ -52,7 +52,7 @@ void BM_SdbUpload64KiB(benchmark::State& state)
     params.startAddress = 0x7FE40000;
     params.endAddress = 0x7FE50000;
     const auto urt = dir.Path() / "TempURTFile.eut";
-    GenerateUrtFile(*SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false), image, urt, params);
+    GenerateUrtFile(*SetUrtSettings({}), image, urt, params);
     const auto file = *ReadFileBytes(urt);
     const auto packets = LoadBe32(file, 2);
     // Every packet goes out once and is asked for with one 0x05 byte.

@@ -1,13 +1,11 @@
 #include "console_ui.h"
+#include "stop_signals.h"
 
-#include <atomic>
 #include <cstdio>
 #include <unistd.h>
 
 namespace velk::cli {
 namespace {
-
-std::atomic<bool> g_cancelRequested{false};
 
 Answer DefaultAnswer(Buttons buttons)
 {
@@ -35,6 +33,8 @@ Answer ConsoleUi::Message(const std::string& text, const std::string&, Icon icon
     if (progress_)
         progress_->Interrupt();
     std::fprintf(stderr, "%s%s\n", prefix, text.c_str());
+    if (const auto cause = fileFailures_.Take(); cause && icon == Icon::Error && text.find(CauseText(*cause)) == std::string::npos)
+        std::fprintf(stderr, "%s\n", CauseText(*cause).c_str());
     if (!question)
         return Answer::Ok;
     const Answer answer = answerer_ ? answerer_(text, buttons) : DefaultAnswer(buttons);
@@ -50,6 +50,12 @@ void ConsoleUi::ProgressBegin(const std::string& title, std::uint32_t range)
 
 void ConsoleUi::ProgressSet(std::uint32_t position)
 {
+    if (receiver_) {
+        if (!receiver_->answered && receiver_->shownSeconds >= 0)
+            std::fputc('\n', stderr);  // ends the waiting line
+        receiver_->answered = true;
+        receiver_->lastProgress = std::chrono::steady_clock::now();
+    }
     if (progress_)
         progress_->Set(position);
 }
@@ -60,8 +66,23 @@ void ConsoleUi::ProgressEnd()
         progress_->End();
 }
 
-bool ConsoleUi::ProgressCancelled() { return g_cancelRequested.load(); }
+bool ConsoleUi::ProgressCancelled() { return StopRequested() || ReceiverSilentTooLong(); }
 
-void ConsoleUi::RequestCancel() { g_cancelRequested.store(true); }
+void ConsoleUi::WatchReceiver(std::optional<std::chrono::seconds> timeout) { receiver_ = ReceiverWatch{timeout}; }
+
+bool ConsoleUi::ReceiverSilentTooLong()
+{
+    if (!receiver_)
+        return false;
+    const auto silent = std::chrono::steady_clock::now() - receiver_->lastProgress;
+    const long seconds = static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(silent).count());
+    if (!receiver_->answered && seconds != receiver_->shownSeconds) {
+        std::fprintf(stderr, "\rWaiting for the receiver — switch it on (%ld s)", seconds);
+        receiver_->shownSeconds = seconds;
+    }
+    if (receiver_->timeout && silent >= *receiver_->timeout)
+        timedOut_ = true;
+    return timedOut_;
+}
 
 }  // namespace velk::cli

@@ -1,8 +1,10 @@
 // velk compress / urt / urt-multi / merge-resource: the image tools.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 #include "number_options.h"
 
+#include "common/files.h"
 #include "common/format.h"
 #include "image/compress_image.h"
 #include "image/flash_image.h"
@@ -12,7 +14,9 @@
 #include "image/multiple_image.h"
 #include "image/resource_image.h"
 #include "image/urt_file.h"
+#include "sdb/sdb_commands.h"
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -26,10 +30,32 @@ Version ParseVersion(const std::string& text) { return CheckedHexVersion(text); 
 
 std::uint8_t HexByte(const std::string& text) { return static_cast<std::uint8_t>(CheckedHex(text)); }
 
-int Fail(Ui& ui, const std::string& text)
+void Refuse(Ui& ui, const std::string& text)
 {
     ShowError(ui, text);
-    return 1;
+    Fail();
+}
+
+// An empty image would come out as a URT file of padding only.
+bool HasImageData(Ui& ui, const std::filesystem::path& image)
+{
+    if (FileSize(image).value_or(0) > 0)
+        return true;
+    Refuse(ui, "The image file is empty: " + image.string());
+    return false;
+}
+
+// The SDB image of a resource merge is an SDB BIN file in the old layout that
+// the receiver's database region can hold.
+bool IsSdbImage(Ui& ui, const std::filesystem::path& sdb)
+{
+    const auto head = ReadFileHead(sdb, 2);
+    const auto size = FileSize(sdb).value_or(0);
+    if (head && head->size() == 2 && (*head)[0] == 'S' && (*head)[1] == 'B' && size <= sdb::kSdbUploadLimit)
+        return true;
+    Refuse(ui, Format("Not an SDB image of at most %d bytes (\"SB\" layout): %s", static_cast<int>(sdb::kSdbUploadLimit),
+                      sdb.string().c_str()));
+    return false;
 }
 
 const CLI::Validator kBlockSize = CLI::Validator(
@@ -57,10 +83,10 @@ void AddCompress(CLI::App& app)
     cmd->add_option("OUT", o->output, "compressed image file")->required();
     cmd->callback([o, zlib, bin2cod] {
         ConsoleUi ui;
-        if (!*zlib && !*bin2cod) {
-            ExitCode() = Fail(ui, "choose --zlib[=LEVEL] or --bin2cod");
+        if (!*zlib && !*bin2cod)
+            return Refuse(ui, "choose --zlib[=LEVEL] or --bin2cod");
+        if (!CheckCommandFiles(ui, {o->input}, o->output))
             return;
-        }
         const auto type = o->bin2cod ? CompressionType::Bin2Cod : CompressionType::Zlib;
         ExitCode() = CompressImageFile(ui, o->input, o->output, type, o->level) ? 0 : 1;
     });
@@ -83,7 +109,8 @@ void AddGeneratorOptions(CLI::App* cmd, UrtGeneratorOptions& o)
 
 std::optional<UrtSettings> MakeSettings(const UrtGeneratorOptions& o, bool trailer)
 {
-    return SetUrtSettings(HexByte(o.headerId), HexByte(o.blockId), o.partitionKb, o.blockSize, 0, trailer, false);
+    return SetUrtSettings({.headerTableId = HexByte(o.headerId), .blockTableId = HexByte(o.blockId),
+                           .partitionSize = o.partitionKb * 1024, .blockSize = o.blockSize, .trailer = trailer});
 }
 
 void AddUrt(CLI::App& app)
@@ -135,6 +162,8 @@ void AddUrt(CLI::App& app)
         p.hwMinor = hw.minor;
         p.compressed = o->compressed;
         p.decompressStart = CheckedHex(o->decompressStart);
+        if (!CheckCommandFiles(ui, {o->input}, o->output) || !HasImageData(ui, o->input))
+            return;
         ExitCode() = Bin2UrtFile(ui, *MakeSettings(o->generator, !o->noTrailer), form, o->output);
     });
 }
@@ -189,15 +218,11 @@ void AddUrtMulti(CLI::App& app)
         for (std::size_t i = 0; i < form.images.size(); ++i) {
             if (o->images[i].empty())
                 continue;
-            if (const std::string error = ReadEntry(o->images[i], form.images[i]); !error.empty()) {
-                ExitCode() = Fail(ui, std::string(kImageOptions[i]) + ": " + error);
-                return;
-            }
+            if (const std::string error = ReadEntry(o->images[i], form.images[i]); !error.empty())
+                return Refuse(ui, error);
         }
-        if (o->images[0].empty() && o->images[1].empty() && o->images[2].empty()) {
-            ExitCode() = Fail(ui, "give at least one of --app, --res, --sdb");
-            return;
-        }
+        if (o->images[0].empty() && o->images[1].empty() && o->images[2].empty())
+            return Refuse(ui, "give at least one of --app, --res, --sdb");
         form.manufacturerId = HexByte(o->mfr);
         form.loaderText = o->loader.substr(0, 15);
         const Version sw = ParseVersion(o->sw), hw = ParseVersion(o->hw);
@@ -205,10 +230,15 @@ void AddUrtMulti(CLI::App& app)
         form.swMinor = static_cast<std::uint8_t>(sw.minor);
         form.hwMajor = static_cast<std::uint8_t>(hw.major);
         form.hwMinor = static_cast<std::uint8_t>(hw.minor);
-        if (const auto failure = CheckMultipleImage(form)) {
-            ExitCode() = Fail(ui, failure->message);
+        std::vector<std::filesystem::path> inputs;
+        for (const auto& image : form.images)
+            if (image.present)
+                inputs.push_back(image.file);
+        if (!CheckCommandFiles(ui, inputs, o->output)
+            || !std::ranges::all_of(inputs, [&](const auto& image) { return HasImageData(ui, image); }))
             return;
-        }
+        if (const auto failure = CheckMultipleImage(form))
+            return Refuse(ui, failure->message);
         const int result = GenerateMultipleUrtFile(ui, *MakeSettings(o->generator, true), form, o->output);
         if (result == kUrtOk)
             ShowInfo(ui, UrtGeneratedText(o->output));
@@ -230,11 +260,10 @@ void AddMergeResource(CLI::App& app)
     cmd->add_option("OUT", o->output, "merged image")->required();
     cmd->callback([o] {
         ConsoleUi ui;
-        if (MergeResourceImage(o->resource, o->sdb, o->output) == kMergeDone) {
-            ExitCode() = 0;
+        if (!CheckCommandFiles(ui, {o->resource, o->sdb}, o->output) || !IsSdbImage(ui, o->sdb))
             return;
-        }
-        ExitCode() = Fail(ui, "Error No: -11 \n Resource & Static BIN Merging");
+        if (MergeResourceImage(o->resource, o->sdb, o->output) != kMergeDone)
+            Refuse(ui, "Error No: -11 \n Resource & Static BIN Merging");
     });
 }
 
@@ -252,7 +281,8 @@ void AddInspect(CLI::App& app)
         ConsoleUi ui;
         const InspectionReport report = InspectImageFile(o->file);
         std::fputs((o->json ? ReportJson(report) : ReportText(report)).c_str(), stdout);
-        ExitCode() = report.Sound() ? 0 : Fail(ui, FirstProblemText(report));
+        if (!report.Sound())
+            Refuse(ui, FirstProblemText(report));
     });
 }
 

@@ -1,5 +1,6 @@
 // velk import / merge-lists: building an SDB BIN file from a channel list the
 // way the import wizard does, and joining channel lists.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 #include "layout_option.h"
@@ -7,6 +8,7 @@
 
 #include "common/charset.h"
 #include "common/files.h"
+#include "common/scratch_dir.h"
 #include "database/default_values.h"
 #include "import/import_command.h"
 #include "import/import_finish.h"
@@ -17,7 +19,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <random>
 
 namespace velk::cli {
 namespace {
@@ -35,29 +36,7 @@ struct ImportOptions {
     sdb::SdbLayout layout = sdb::SdbLayout::New;
 };
 
-// A scratch working directory for the staging files, removed afterwards.
-class ScratchWorkDir {
-public:
-    ScratchWorkDir()
-    {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("velk-import-" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~ScratchWorkDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchWorkDir(const ScratchWorkDir&) = delete;
-    ScratchWorkDir& operator=(const ScratchWorkDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-bool Fail(const std::string& text)
+bool Refuse(const std::string& text)
 {
     std::fprintf(stderr, "error: %s\n", text.c_str());
     return false;
@@ -72,7 +51,7 @@ bool AddLnbs(ImportWizard& wizard, const std::vector<std::string>& lnbs)
         const auto low = ReadDecimal(std::string_view(text).substr(0, comma));
         const auto high = comma == std::string::npos ? std::nullopt : ReadDecimal(text.substr(comma + 1));
         if (!low || !high)
-            return Fail("--lnb takes LOW,HIGH: " + text);
+            return Refuse("--lnb takes LOW,HIGH: " + text);
         if (!wizard.AddLnb(*low, *high))
             return false;
     }
@@ -95,10 +74,10 @@ bool ChooseSatellites(ImportWizard& wizard, const ImportOptions& o)
         const auto eq = text.rfind('=');
         const auto it = eq == std::string::npos ? byName.end() : byName.find(text.substr(0, eq));
         if (it == byName.end())
-            return Fail("--sat-lnb names no satellite of the list: " + text);
+            return Refuse("--sat-lnb names no satellite of the list: " + text);
         const auto number = ReadDecimal(text.substr(eq + 1)).value_or(0);
         if (number < 1 || number > wizard.LnbCount())
-            return Fail("--sat-lnb names no LNB of the list: " + text);
+            return Refuse("--sat-lnb names no LNB of the list: " + text);
         wizard.SetSatelliteLnb(it->second, static_cast<std::uint32_t>(number));
     }
     if (o.satellites.empty())
@@ -107,7 +86,7 @@ bool ChooseSatellites(ImportWizard& wizard, const ImportOptions& o)
     for (const auto& name : o.satellites) {
         const auto it = byName.find(name);
         if (it == byName.end())
-            return Fail("--satellites names no satellite of the list: " + name);
+            return Refuse("--satellites names no satellite of the list: " + name);
         wizard.SetSatelliteSelected(it->second, true);
     }
     return true;
@@ -137,20 +116,28 @@ bool RunImport(const ImportOptions& o)
 {
     ConsoleUi ui;
     ui.SetAnswerer([](const std::string&, Buttons) { return Answer::No; });  // non-filter mode
-    ScratchWorkDir work;
-    auto session = RunImportCommand(ui, work.Path(), o.list);
-    if (!session)
+    if (!CheckCommandFiles(ui, {o.list}, o.output))
         return false;
-    ImportWizard wizard(ui, work.Path(), std::move(*session));
+    const auto work = ScratchDir::Create("velk-import");
+    if (!work)
+        return Refuse(CauseText(work.error()));
+    auto session = RunImportCommand(ui, work->Path(), o.list);
+    // A stop asked for while the list was read ends the import here.
+    if (!session || ui.ProgressCancelled())
+        return false;
+    ImportWizard wizard(ui, work->Path(), std::move(*session));
+    // A list of headers alone (":SAT " and nothing else) would make a database of one unnamed satellite.
+    if (wizard.Staging().services.empty())
+        return Refuse(o.list + ": the list holds no services; nothing written");
     if (!AddLnbs(wizard, o.lnbs) || !wizard.LeaveLnbStep() || !ChooseSatellites(wizard, o) || !ApplyFilters(wizard, o))
         return false;
     WorkingStore store;
-    store.dir = work.Path();
+    store.dir = work->Path();
     store.productType = static_cast<std::uint8_t>(o.productType);
     store.defaults = LoadDefaultValues(std::nullopt, store.productType);
     const sdb::SdbSession sdbSession;
-    const auto written = work.Path() / "import.bin";
-    const auto image = WriteImportDatabase(ui, wizard, store, sdbSession, written) ? ReadFileBytes(written) : std::nullopt;
+    const auto written = work->Path() / "import.bin";
+    const auto image = !ui.ProgressCancelled() && WriteImportDatabase(ui, wizard, store, sdbSession, written) ? ReadFileBytes(written) : std::nullopt;
     if (!image || !WriteImageInLayout(ui, *image, o.output, o.layout, {store.placement, store.productType}))
         return false;
     const auto& st = wizard.Staging();
@@ -175,12 +162,17 @@ bool RunMergeLists(const std::string& output, const std::vector<std::string>& in
 {
     const auto format = inputs.empty() ? std::nullopt : FormatOf(inputs.front());
     if (!format)
-        return Fail("the lists must be SatcoDX (.sdx), DVB2000 (.dvb) or Lyngsat (.dat) files");
+        return Refuse("the lists must be SatcoDX (.sdx), DVB2000 (.dvb) or Lyngsat (.dat) files");
+    // The joined file is a list of the same format and is named like one.
+    if (FormatOf(output) != format)
+        return Refuse(std::string("the joined list must be named *.") + MergerTexts(*format).extension + ": " + output);
     ConsoleUi ui;
+    if (!CheckCommandFiles(ui, {inputs.begin(), inputs.end()}, output))
+        return false;
     ListFileCollection files(*format);
     for (const auto& input : inputs) {
         if (FormatOf(input) != format)
-            return Fail("all lists must be of one format: " + input);
+            return Refuse("all lists must be of one format: " + input);
         if (!files.AddFile(ui, fs::absolute(input)))
             return false;
     }

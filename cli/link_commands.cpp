@@ -1,9 +1,12 @@
 // velk send, upload-sdb, upload-adb, adb and download: the receiver link.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 #include "layout_option.h"
+#include "stop_signals.h"
 
 #include "common/files.h"
+#include "common/scratch_dir.h"
 #include "link/adb_layout.h"
 #include "link/adb_upload_files.h"
 #include "link/console_session.h"
@@ -19,38 +22,30 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 namespace velk::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A working directory of its own for one command, removed with everything in it.
-class ScratchStore {
-public:
-    explicit ScratchStore(std::uint8_t productType)
+// A working store of its own for one command, in a scratch folder.
+struct ScratchStore {
+    explicit ScratchStore(std::uint8_t productType) : dir(ScratchDir::Create("velk-link"))
     {
-        std::string pattern = (fs::temp_directory_path() / "velk-link-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            store.dir = pattern;
+        if (dir)
+            store.dir = dir->Path();
         store.productType = productType;
     }
-    ~ScratchStore()
-    {
-        std::error_code ec;
-        if (!store.dir.empty())
-            fs::remove_all(store.dir, ec);
-    }
-    ScratchStore(const ScratchStore&) = delete;
-    ScratchStore& operator=(const ScratchStore&) = delete;
-
-    bool Ok() const { return !store.dir.empty(); }
+    bool Ok() const { return static_cast<bool>(dir); }
     // Opens an SDB BIN file of either layout into the store.
     bool Open(Ui& ui, const fs::path& file) { return Ok() && sdb::OpenSdbBinFile(store, session, ui, file) == 1; }
 
+    Expected<ScratchDir> dir;
     WorkingStore store;
     sdb::SdbSession session;
 };
@@ -69,9 +64,29 @@ struct LinkOptions {
     int productType = 1;
     std::string config;
     std::string entry;  // "G,E"
+    unsigned timeout = 0;  // seconds without progress; 0 waits for ever
 };
 
-void Fail() { ExitCode() = 1; }
+// A console for a transfer: it says it is waiting for the receiver, and gives
+// up after --timeout seconds without progress.
+void WatchReceiver(ConsoleUi& ui, const LinkOptions& o)
+{
+    ui.WatchReceiver(o.timeout ? std::optional(std::chrono::seconds(o.timeout)) : std::nullopt);
+}
+
+bool TransferGivenUp(const ConsoleUi& ui) { return StopRequested() || ui.TimedOut(); }
+
+// After a transfer that did not complete: the outcome the receiver's operator expects.
+void ReportUnfinishedTransfer(const ConsoleUi& ui, const LinkOptions& o)
+{
+    if (StopRequested()) {
+        std::fputs(link::UploadErrorText(link::kUploadTerminated).c_str(), stderr);
+        NoteStopAnnounced();
+    } else if (ui.TimedOut()) {
+        std::fprintf(stderr, "\nerror: the receiver did not answer for %u s; given up\n", o.timeout);
+    }
+    Fail();
+}
 
 // "--config FILE.ecf --entry G,E": the entry's image values for the URT headers.
 bool ApplyConfiguration(Ui& ui, const LinkOptions& o, LinkContext& ctx, const fs::path& workDir)
@@ -121,6 +136,7 @@ void AddCommonOptions(CLI::App* sub, LinkOptions& o, bool withPort)
 {
     if (withPort) {
         sub->add_option("--port", o.port, "Serial device (COM1..COM4 or a path; see velk ports)")->required();
+        sub->add_option("--timeout", o.timeout, "Give up after SECONDS without progress from the receiver (default: wait)");
         AddLineOptions(sub, o.line);
     }
     sub->add_option("--product-type", o.productType, "Product type 1, 2 or 3")->check(CLI::Range(1, 3));
@@ -174,13 +190,14 @@ void AddSend(CLI::App& app)
             Ui& ui;
         } events(ui);
         link::UploadMachine machine(link::UploadKind::Console, {*urt}, events);
+        WatchReceiver(ui, *o);
         const auto end = link::RunTransfer(o->port, link::LineSettingsFromPort(PortFromOptions(*o)), ui, machine);
         ui.ProgressEnd();
-        if (end == link::TransferEnd::Cancelled)
-            std::fputs(link::UploadErrorText(link::kUploadTerminated).c_str(), stderr);
         if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
             ShowError(ui, "File access error - UploadURTPacketThread");
-        if (machine.Outcome() != link::UploadOutcome::Completed)
+        if (end == link::TransferEnd::Cancelled)
+            ReportUnfinishedTransfer(ui, *o);
+        else if (machine.Outcome() != link::UploadOutcome::Completed)
             Fail();
     });
 }
@@ -209,8 +226,9 @@ void AddUploadSdb(CLI::App& app)
             if (!CopyFileAtomic(*resource, scratch.store.File(link::kResourceImageName)))
                 return Fail();
         }
+        WatchReceiver(ui, *o);
         if (UploadAsSdb(scratch.store, scratch.session, ui, ctx) != 1)
-            Fail();
+            TransferGivenUp(ui) ? ReportUnfinishedTransfer(ui, *o) : Fail();
     });
 }
 
@@ -231,8 +249,9 @@ void AddUploadAdb(CLI::App& app)
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "%s\n", s.c_str()); };
         if (!scratch.Open(ui, *db) || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir))
             return Fail();
+        WatchReceiver(ui, *o);
         if (UploadAsAdb(scratch.store, scratch.session, ui, ctx) != 1)
-            Fail();
+            TransferGivenUp(ui) ? ReportUnfinishedTransfer(ui, *o) : Fail();
     });
 }
 
@@ -280,13 +299,18 @@ void AddDownload(CLI::App& app)
     AddLayoutOption(sub, *layout, sdb::SdbLayout::Old);
     sub->callback([o, out, dumps, layout] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {}, *out))
+            return;
         ScratchStore scratch(static_cast<std::uint8_t>(o->productType));
         LinkContext ctx;
         ctx.config.port = PortFromOptions(*o);
         ctx.status = [](const std::string& s) { std::fprintf(stderr, "\n%s\n", s.c_str()); };
         // The download's line is 115200 8 1; only the parity comes from the options.
         ctx.lastParity = link::LineSettingsFromPort(ctx.config.port).parity;
+        WatchReceiver(ui, *o);
         const int ok = scratch.Ok() ? DownloadFromReceiver(scratch.store, scratch.session, ui, ctx) : 0;
+        if (ok != 1 && TransferGivenUp(ui))
+            return ReportUnfinishedTransfer(ui, *o);
         if (!dumps->empty())
             for (const auto name : {link::adb::kAdbDump, link::adb::kE2pDump, link::adb::kDumpSdb})
                 if (fs::exists(scratch.store.File(name)))

@@ -1,10 +1,8 @@
 // velk: the command-line tool over the editor's core, for batch and service work.
 #include "commands.h"
-#include "console_ui.h"
+#include "stop_signals.h"
 
 #include "common/build_identity.h"
-
-#include <csignal>
 
 int main(int argc, char** argv)
 {
@@ -17,7 +15,7 @@ int main(int argc, char** argv)
     cli::AddImageCommands(app);
     cli::AddLinkCommands(app);
     cli::AddListCommands(app);
-    std::signal(SIGINT, [](int) { cli::ConsoleUi::RequestCancel(); });
+    cli::InstallStopSignals();
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -27,5 +25,8 @@ int main(int argc, char** argv)
         std::fputs(app.help().c_str(), stdout);
         return 0;
     }
+    // A stop that came after the command had finished changes nothing.
+    if (cli::StopRequested() && cli::ExitCode() != 0)
+        return cli::AnnounceStop();
     return cli::ExitCode();
 }

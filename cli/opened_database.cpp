@@ -4,17 +4,12 @@
 
 #include "common/files.h"
 #include "sdb/sdb_convert.h"
-#include "sdb/sdb_format.h"
 #include "sdb/sdb_reader.h"
-
-#include <cstdlib>
-#include <stdexcept>
 
 namespace velk::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace velk::sdb;
 
 // The run a file belongs to (RunOfImage), the product type unless given.
 void TakeRunFromFile(WorkingStore& store, ByteView data, int productTypeOption)
@@ -26,43 +21,32 @@ void TakeRunFromFile(WorkingStore& store, ByteView data, int productTypeOption)
 
 }  // namespace
 
-ScratchWorkDir::ScratchWorkDir()
-{
-    auto pattern = (fs::temp_directory_path() / "velk-sdb-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a working directory");
-    path_ = pattern;
-}
-
-ScratchWorkDir::~ScratchWorkDir()
-{
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
-// The file in the new layout (old files converted in memory), or nullopt after a message.
 std::optional<Bytes> NewLayoutBytes(Ui& ui, const fs::path& path)
 {
-    const auto data = ReadFileBytes(path);
+    const auto data = ReadFile(path);
     if (!data) {
-        ShowError(ui, kFileAccessError);
+        ShowError(ui, MessageWithCause(kFileAccessError, data.error()));
         return std::nullopt;
     }
-    auto converted = ConvertOld2New(ui, *data, 1);
-    if (converted.code != kConvertOk)
+    auto converted = sdb::ConvertOld2New(ui, *data, 1);
+    if (converted.code != sdb::kConvertOk)
         return std::nullopt;
     return std::move(converted.data);
 }
 
 std::unique_ptr<OpenedDatabase> OpenDatabase(Ui& ui, const fs::path& path, int productType)
 {
-    auto db = std::make_unique<OpenedDatabase>();
-    db->store.dir = db->dir.Path();
+    auto dir = ScratchDir::Create("velk-sdb");
+    if (!dir) {
+        ShowError(ui, CauseText(dir.error()));
+        return nullptr;
+    }
+    auto db = std::make_unique<OpenedDatabase>(std::move(*dir));
     const auto data = NewLayoutBytes(ui, path);
     if (!data)
         return nullptr;
     TakeRunFromFile(db->store, *data, productType);
-    if (OpenSdbBinFile(db->store, db->session, ui, path) != 1)
+    if (sdb::OpenSdbBinFile(db->store, db->session, ui, path) != 1)
         return nullptr;
     db->session.currentFile = path;
     return db;

@@ -1,4 +1,5 @@
 // velk info / convert / report / sort / merge: the SDB BIN file tools.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 #include "opened_database.h"
@@ -7,6 +8,7 @@
 
 #include "common/files.h"
 #include "common/format.h"
+#include "common/scratch_dir.h"
 #include "sdb/sdb_commands.h"
 #include "sdb/sdb_convert.h"
 #include "sdb/sdb_format.h"
@@ -16,10 +18,8 @@
 #include "sdb/sdb_writer.h"
 #include "sdb/text_report.h"
 
-#include <cstdlib>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace velk::cli {
@@ -28,7 +28,22 @@ namespace {
 namespace fs = std::filesystem;
 using namespace velk::sdb;
 
-void Fail() { ExitCode() = 1; }
+Placement PlacementOf(ByteView data)
+{
+    return data.size() > 15 && data[15] <= 2 ? static_cast<Placement>(data[15]) : Placement::Lnb;
+}
+
+// A new-layout file the reader would open: the merge itself would take one cut short.
+bool ReadableDatabase(Ui& ui, ByteView data)
+{
+    const auto parsed = ParseSdbImage(data, PlacementOf(data), 2);
+    if (const auto* text = std::get_if<std::string>(&parsed)) {
+        ShowError(ui, *text);
+        return false;
+    }
+    return true;
+}
+
 
 void AddInfo(CLI::App& app)
 {
@@ -64,6 +79,8 @@ void AddConvert(CLI::App& app)
         ->check(CLI::Range(1, 3));
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {o->in}, o->out))
+            return;
         const auto data = ReadFileBytes(o->in);
         const bool toOld = o->layout == SdbLayout::Old;
         // A file already in the target layout is written unchanged.
@@ -93,6 +110,8 @@ void AddReport(CLI::App& app)
     cmd->add_option("OUT", *out, "Text report (*.txt), - for standard output")->required();
     cmd->callback([file, out] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {*file}, *out))
+            return;
         const auto db = OpenDatabase(ui, *file, 0);
         if (!db)
             return Fail();
@@ -144,6 +163,8 @@ void AddSort(CLI::App& app)
     AddLayoutOption(cmd, o->layout, SdbLayout::Old);  // as the Sort button writes
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {o->in}, o->out))
+            return;
         const auto db = OpenDatabase(ui, o->in, 0);
         if (!db || !CanSort(db->store, ui))
             return Fail();
@@ -182,15 +203,22 @@ void AddMerge(CLI::App& app)
             const bool yes = lnbQuestion ? o->lnbFrom == 2 : o->keep == 1;
             return yes ? Answer::Yes : Answer::No;
         });
-        ScratchWorkDir dir;
+        if (!CheckCommandFiles(ui, {o->file1, o->file2}, o->out))
+            return;
+        auto dir = ScratchDir::Create("velk-merge");
+        if (!dir)
+            return FailWith(ui, kFileAccessError, dir.error());
         // Either layout: both inputs are merged in the new layout.
         const auto f1 = NewLayoutBytes(ui, o->file1);
         const auto f2 = f1 ? NewLayoutBytes(ui, o->file2) : std::nullopt;
-        const auto in1 = dir.Path() / "file1.bin";
-        const auto in2 = dir.Path() / "file2.bin";
-        const auto merged = dir.Path() / "merged.bin";
-        if (!f2 || !WriteFileAtomic(in1, *f1) || !WriteFileAtomic(in2, *f2))
+        if (!f2 || !ReadableDatabase(ui, *f1) || !ReadableDatabase(ui, *f2))
             return Fail();
+        const auto in1 = dir->Path() / "file1.bin";
+        const auto in2 = dir->Path() / "file2.bin";
+        const auto merged = dir->Path() / "merged.bin";
+        for (const auto& [path, data] : {std::pair{in1, &*f1}, std::pair{in2, &*f2}})
+            if (const Outcome written = WriteFile(path, *data); !written)
+                return FailWith(ui, kFileAccessError, written.error());
         const auto run = RunOfImage(*f1);
         const int code = MergeSdbFiles(ui, {in1, in2, merged, run.placement});
         const auto message = MergeResultMessage(code, o->file1, o->file2, o->out);

@@ -1,46 +1,166 @@
 #include "common/files.h"
 
-#include <fstream>
+#include "common/file_failure_watch.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <new>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velk {
+namespace {
 
-std::optional<Bytes> ReadFileBytes(const fs::path& path)
+// Owns a file descriptor.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+Error NotRegular(const fs::path& path, mode_t mode)
 {
-    // A directory opens as a stream on Linux but has no bytes to give.
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    if (size < 0)
-        return std::nullopt;
-    in.seekg(0, std::ios::beg);
+    if (S_ISDIR(mode))
+        return SystemError(path, EISDIR);
+    return {ErrorKind::Io, path, "not a regular file"};
+}
+
+// Reads up to `count` bytes of an open regular file of `size` bytes.
+Expected<Bytes> ReadOpenFile(int fd, const fs::path& path, std::size_t count)
+{
     try {
-        Bytes data(static_cast<std::size_t>(size));
-        if (!data.empty() && !in.read(reinterpret_cast<char*>(data.data()), size))
-            return std::nullopt;
+        Bytes data(count);
+        std::size_t done = 0;
+        while (done < data.size()) {
+            const ssize_t got = ::read(fd, data.data() + done, data.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return SystemError(path, errno);
+            if (got == 0)
+                break;  // the file shrank while it was read
+            done += static_cast<std::size_t>(got);
+        }
+        data.resize(done);
         return data;
     } catch (const std::bad_alloc&) {
-        return std::nullopt;  // a file larger than memory
+        return SystemError(path, ENOMEM);  // a file larger than memory
     }
 }
 
-bool WriteFileAtomic(const fs::path& path, ByteView data)
+}  // namespace
+
+Expected<Bytes> ReadFileHead(const fs::path& path, std::size_t count)
+{
+    // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.Get() < 0)
+        return SystemError(path, errno);
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0)
+        return SystemError(path, errno);
+    if (!S_ISREG(st.st_mode))
+        return NotRegular(path, st.st_mode);
+    const auto size = static_cast<std::uintmax_t>(st.st_size);
+    return ReadOpenFile(fd.Get(), path, static_cast<std::size_t>(std::min<std::uintmax_t>(size, count)));
+}
+
+Expected<Bytes> ReadFile(const fs::path& path)
+{
+    auto data = ReadFileHead(path, SIZE_MAX);
+    if (!data)
+        NoteFileFailure(data.error());
+    return data;
+}
+
+std::optional<Bytes> ReadFileBytes(const fs::path& path)
+{
+    auto data = ReadFile(path);
+    if (!data)
+        return std::nullopt;
+    return std::move(*data);
+}
+
+Outcome CheckInputFile(const fs::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return SystemError(path, errno);
+    if (!S_ISREG(st.st_mode))
+        return NotRegular(path, st.st_mode);
+    if (::access(path.c_str(), R_OK) != 0)
+        return SystemError(path, errno);
+    return {};
+}
+
+fs::path FinalTarget(const fs::path& path)
+{
+    fs::path current = path;
+    for (int hop = 0; hop < 40; ++hop) {  // the kernel's own limit on a chain
+        std::error_code ec;
+        if (!fs::is_symlink(current, ec))
+            return current;
+        const fs::path link = fs::read_symlink(current, ec);
+        if (ec)
+            return current;
+        current = link.is_absolute() ? link : current.parent_path() / link;
+    }
+    return current;
+}
+
+Outcome CheckOutputFile(const fs::path& path)
+{
+    const fs::path target = FinalTarget(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0)
+        return errno == ENOENT ? Outcome{} : Outcome{SystemError(path, errno)};
+    if (!S_ISREG(st.st_mode))
+        return NotRegular(path, st.st_mode);
+    // Checked on the mode too: access() lets root write anything.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return Error{ErrorKind::Io, path, "read-only file, not replaced"};
+    if (::access(target.c_str(), W_OK) != 0)
+        return SystemError(path, errno);
+    return {};
+}
+
+Outcome CheckDistinctFiles(const fs::path& input, const fs::path& output)
+{
+    struct stat in {}, out {};
+    if (::stat(input.c_str(), &in) != 0 || ::stat(output.c_str(), &out) != 0)
+        return {};
+    if (in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+        return Error{ErrorKind::Io, output, "the output is the input file " + input.string()};
+    return {};
+}
+
+Outcome WriteFile(const fs::path& path, ByteView data)
 {
     AtomicFile file(path);
-    return file.IsOpen() && file.Write(data) && file.Commit();
+    if (file.IsOpen() && file.Write(data) && file.Commit())
+        return {};
+    return file.Failure();
 }
+
+bool WriteFileAtomic(const fs::path& path, ByteView data) { return static_cast<bool>(WriteFile(path, data)); }
 
 bool CopyFileAtomic(const fs::path& from, const fs::path& to)
 {
-    const auto data = ReadFileBytes(from);
+    const auto data = ReadFile(from);
     return data && WriteFileAtomic(to, *data);
 }
 
@@ -58,55 +178,6 @@ std::optional<std::uintmax_t> FileSize(const fs::path& path)
     if (ec)
         return std::nullopt;
     return size;
-}
-
-AtomicFile::AtomicFile(fs::path target) : target_(std::move(target))
-{
-    const fs::path dir = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-    std::string name = ".";
-    name += target_.filename().string();
-    name += ".XXXXXX";
-    std::string pattern = (dir / name).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return;
-    scratch_ = pattern;
-    file_.reset(::fdopen(fd, "wb"));
-    if (!file_) {
-        ::close(fd);
-        RemoveFileIfExists(scratch_);
-    }
-}
-
-AtomicFile::~AtomicFile()
-{
-    if (!committed_ && !scratch_.empty()) {
-        file_.reset();
-        RemoveFileIfExists(scratch_);
-    }
-}
-
-bool AtomicFile::Write(ByteView data)
-{
-    return file_ && std::fwrite(data.data(), 1, data.size(), file_.get()) == data.size();
-}
-
-bool AtomicFile::Commit()
-{
-    if (!file_)
-        return false;
-    const bool flushed = std::fflush(file_.get()) == 0 && ::fsync(::fileno(file_.get())) == 0;
-    const bool closed = std::fclose(file_.release()) == 0;
-    if (!flushed || !closed)
-        return false;
-    // mkstemp creates the file 0600; a replaced user file gets ordinary permissions.
-    std::error_code ec;
-    fs::permissions(scratch_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read, ec);
-    fs::rename(scratch_, target_, ec);
-    if (ec)
-        return false;
-    committed_ = true;
-    return true;
 }
 
 }  // namespace velk

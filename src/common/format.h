@@ -3,6 +3,7 @@
 // C format strings ("[ %d ] %s", "%05.1f"), and keeping them verbatim keeps them exact.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace velk {
 
@@ -15,6 +16,23 @@ std::string Format(const char* format, Args... args)
     std::string out(static_cast<std::size_t>(size) + 1, '\0');
     std::snprintf(out.data(), out.size(), format, args...);
     out.resize(static_cast<std::size_t>(size));
+    return out;
+}
+
+// Bytes from a file made safe for a terminal: printable ASCII as it is, every
+// other byte as \xNN (a backslash as \\).
+inline std::string EscapedText(std::string_view bytes)
+{
+    std::string out;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\')
+            out += "\\\\";
+        else if (byte >= 0x20 && byte < 0x7F)
+            out += c;
+        else
+            out += Format("\\x%02X", byte);
+    }
     return out;
 }
 

@@ -24,6 +24,11 @@ int Fail(Ui& ui, const std::string& text)
     return 0;
 }
 
+CancelCheck StopCheck(Ui& ui)
+{
+    return CancelCheck([&ui] { return ui.ProgressCancelled(); });
+}
+
 // The messages of one compressor's file steps.
 struct FileMessages {
     const char* openOutput;
@@ -31,23 +36,25 @@ struct FileMessages {
 };
 
 // Opens the output first, as the receiver's tool does, then reads the input; the
-// output only replaces the target when everything else has worked.
+// output only replaces the target when everything else has worked. A file
+// failure names the file and the system's reason under the message. A stop
+// asked for through the Ui ends the work without a message.
 template <typename Compress>
 int CompressThroughFiles(Ui& ui, const std::filesystem::path& input, const std::filesystem::path& output,
                          const FileMessages& messages, Compress compress)
 {
     AtomicFile out(output);
     if (!out.IsOpen())
-        return Fail(ui, messages.openOutput);
+        return Fail(ui, MessageWithCause(messages.openOutput, out.Failure()));
     try {
-        const std::optional<Bytes> source = ReadFileBytes(input);
+        const Expected<Bytes> source = ReadFile(input);
         if (!source)
-            return Fail(ui, messages.openInput);
+            return Fail(ui, MessageWithCause(messages.openInput, source.error()));
         const std::optional<Bytes> file = compress(*source);
         if (!file || ui.ProgressCancelled())
             return 0;  // failed and shown, or cancelled: the target stays as it was
         if (!out.Write(*file) || !out.Commit())
-            return Fail(ui, messages.openOutput);
+            return Fail(ui, MessageWithCause(messages.openOutput, out.Failure()));
         return 1;
     } catch (const std::bad_alloc&) {
         return Fail(ui, "Memory allocation failed.");
@@ -82,7 +89,10 @@ int CompressImageZlib(Ui& ui, const std::filesystem::path& input, const std::fil
                                 [&](const Bytes& source) -> std::optional<Bytes> {
         Bytes stream(source.size());
         std::size_t length = 0;
-        if (CompressBuffer(stream, length, source, level) != Z_OK) {
+        const int status = CompressBuffer(stream, length, source, level, StopCheck(ui));
+        if (status == kDeflateCancelled)
+            return std::nullopt;
+        if (status != Z_OK) {
             Fail(ui, "Compression failed.");
             return std::nullopt;
         }

@@ -22,13 +22,11 @@ bool UrtSettingsUsable(const UrtSettings& settings)
         && std::ranges::find(kUrtBlockSizes, settings.blockSize) != kUrtBlockSizes.end();
 }
 
-std::optional<UrtSettings> SetUrtSettings(std::uint8_t headerTableId, std::uint8_t blockTableId, std::uint32_t partitionKb,
-                                          std::uint32_t blockSize, std::uint8_t headerOption, bool trailer, bool extendedTrailer)
+std::optional<UrtSettings> SetUrtSettings(UrtSettings settings)
 {
-    UrtSettings settings{headerTableId, blockTableId, partitionKb * 1024, blockSize, headerOption, trailer, extendedTrailer,
-                         LocalUrtTimestamp()};
-    if (partitionKb > kUrtPartitionSizesKb.back() || !UrtSettingsUsable(settings))
+    if (!UrtSettingsUsable(settings))
         return std::nullopt;
+    settings.time = LocalUrtTimestamp();
     return settings;
 }
 

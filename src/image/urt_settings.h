@@ -36,10 +36,10 @@ struct UrtSettings {
     UrtTimestamp time;             // taken when the settings are made
 };
 
-// Settings for the next generation, stamped with the local time now. Returns nullopt
-// for a partition size or block size outside the lists above (4096 is refused).
-std::optional<UrtSettings> SetUrtSettings(std::uint8_t headerTableId, std::uint8_t blockTableId, std::uint32_t partitionKb,
-                                          std::uint32_t blockSize, std::uint8_t headerOption, bool trailer, bool extendedTrailer);
+// `settings` for the next generation, stamped with the local time now, e.g.
+// SetUrtSettings({.trailer = false}). Returns nullopt for a partition size or
+// block size outside the lists above (4096 is refused).
+std::optional<UrtSettings> SetUrtSettings(UrtSettings settings);
 
 // Whether the sizes are ones SetUrtSettings accepts (settings may also be built by hand).
 bool UrtSettingsUsable(const UrtSettings& settings);

@@ -6,7 +6,6 @@
 #include "import/staging_files.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace velk {
 namespace {
@@ -18,15 +17,13 @@ std::string_view HeadText(ByteView head, std::size_t n)
     return {reinterpret_cast<const char*>(head.data()), std::min(n, head.size())};
 }
 
+// A FIFO or device is refused here rather than waited on.
 std::optional<Bytes> ReadHead(const std::filesystem::path& list)
 {
-    std::ifstream in(list, std::ios::binary);
-    if (!in)
+    auto head = ReadFileHead(list, kHeadSize);
+    if (!head)
         return std::nullopt;
-    Bytes head(kHeadSize);
-    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
+    return std::move(*head);
 }
 
 }  // namespace

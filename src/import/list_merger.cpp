@@ -6,7 +6,8 @@
 #include "import/list_text.h"
 
 #include <algorithm>
-#include <fstream>
+#include <array>
+#include <optional>
 #include <set>
 
 namespace velk {
@@ -24,6 +25,57 @@ constexpr ListMergerTexts kLyngsat{
     "Lyngsat [ DAT ] File Merger", "dat", "Select a Lyngsat DAT file", "Lyngsat Files|*.dat", "Save as Lyngsat DAT file",
     "%s \nLyngsat ( DAT ) file is generated successfully.", "Duplication of Lyngsat ( DAT ) files not allowed.",
     "There is no Lyngsat ( DAT ) files to merge.", "No Lyngsat ( DAT ) files in this directory."};
+
+constexpr std::array<std::uint8_t, 2> kCrLf{'\r', '\n'};
+constexpr std::size_t kSatcoDxRecord = 128;
+constexpr std::size_t kDvbRecord = 64;
+
+bool BeginsWithSatcoDx(ByteView bytes)
+{
+    return bytes.size() >= 7 && EqualsIgnoringCase(std::string_view(reinterpret_cast<const char*>(bytes.data()), 7), "satcodx");
+}
+
+// Records are 128 bytes with no separator, or with one or two bytes after each
+// (a line end); the second record shows which. Without one, the widest.
+std::size_t SatcoDxStride(ByteView list)
+{
+    constexpr std::size_t kWidest = kSatcoDxRecord + 2;
+    for (std::size_t stride = kSatcoDxRecord; stride < kWidest; ++stride)
+        if (list.size() > stride && BeginsWithSatcoDx(list.subspan(stride)))
+            return stride;
+    return kWidest;
+}
+
+std::optional<std::string> SatcoDxFault(ByteView list)
+{
+    const std::size_t stride = SatcoDxStride(list);
+    std::size_t record = 1;
+    for (std::size_t pos = 0; pos < list.size(); pos += stride, ++record) {
+        if (list.size() - pos < kSatcoDxRecord)
+            return Format("record %zu is cut short (%zu of 128 bytes)", record, list.size() - pos);
+        if (!BeginsWithSatcoDx(list.subspan(pos)))
+            return Format("record %zu does not begin with SATCODX", record);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> DvbFault(ByteView list)
+{
+    if (list.size() % kDvbRecord == 0)
+        return std::nullopt;
+    return Format("record %zu is cut short (%zu of 64 bytes)", list.size() / kDvbRecord + 1, list.size() % kDvbRecord);
+}
+
+// A list whose last line is cut gets the line end the list uses.
+void EndLastLine(Bytes& list)
+{
+    if (list.empty() || list.back() == '\n')
+        return;
+    const bool crlf = std::search(list.begin(), list.end(), kCrLf.begin(), kCrLf.end()) != list.end();
+    if (crlf)
+        list.push_back('\r');
+    list.push_back('\n');
+}
 
 bool HasExtension(const std::filesystem::path& file, std::string_view extension)
 {
@@ -45,22 +97,42 @@ const ListMergerTexts& MergerTexts(MergedListFormat format)
 
 bool IsMergeableSatcoDx(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    char head[10] = {};
-    if (!in || !in.read(head, sizeof head))
+    // Read without blocking: a FIFO fails the test instead of hanging the dialog.
+    const auto head = ReadFileHead(file, 10);
+    if (!head || head->size() < 10)
         return false;
-    const std::string_view text(head, sizeof head);
+    const std::string_view text(reinterpret_cast<const char*>(head->data()), head->size());
     return EqualsIgnoringCase(text.substr(0, 7), "satcodx") && (text.substr(8, 2) == "02" || text.substr(8, 2) == "03");
 }
 
-bool ConcatenateListFiles(const std::vector<std::filesystem::path>& files, const std::filesystem::path& output)
+Expected<Bytes> ReadWholeList(MergedListFormat format, const std::filesystem::path& file)
+{
+    auto list = ReadFile(file);
+    if (!list)
+        return list;
+    std::optional<std::string> fault;
+    switch (format) {
+    case MergedListFormat::SatcoDx: fault = SatcoDxFault(*list); break;
+    case MergedListFormat::Dvb2000: fault = DvbFault(*list); break;
+    case MergedListFormat::Lyngsat: EndLastLine(*list); break;
+    }
+    if (fault)
+        return FormatError(file, *fault);
+    return list;
+}
+
+Outcome ConcatenateListFiles(MergedListFormat format, const std::vector<std::filesystem::path>& files,
+                             const std::filesystem::path& output)
 {
     // Everything is read before the output is replaced: it may be one of the inputs.
     Bytes joined;
-    for (const auto& f : files)
-        if (const auto bytes = ReadFileBytes(f))
-            joined.insert(joined.end(), bytes->begin(), bytes->end());
-    return WriteFileAtomic(output, joined);
+    for (const auto& f : files) {
+        const auto list = ReadWholeList(format, f);
+        if (!list)
+            return list.error();
+        joined.insert(joined.end(), list->begin(), list->end());
+    }
+    return WriteFile(output, joined);
 }
 
 bool ListFileCollection::Contains(const std::filesystem::path& file) const
@@ -132,8 +204,10 @@ bool ListFileCollection::MergeInto(Ui& ui, const std::filesystem::path& output) 
 {
     if (!CanMerge(ui))
         return false;
-    if (!ConcatenateListFiles(files_, output)) {
-        ShowError(ui, kFileAccessError);
+    if (const Outcome joined = ConcatenateListFiles(format_, files_, output); !joined) {
+        // A list that is not whole is named with its first broken record; nothing is written.
+        const Error& error = joined.error();
+        ShowError(ui, error.kind == ErrorKind::Format ? CauseText(error) : MessageWithCause(kFileAccessError, error));
         return false;
     }
     ShowInfo(ui, Format(MergerTexts(format_).success, output.string().c_str()));

@@ -1,6 +1,8 @@
 #pragma once
 // Joining channel lists of one format into one file (the Merge menu's list
 // mergers): the collected file list with its checks, and the concatenation.
+#include "common/bytes.h"
+#include "common/error.h"
 #include "common/ui.h"
 
 #include <filesystem>
@@ -33,10 +35,18 @@ inline constexpr const char* kSatcoDxVersionRefused =
 // A SatcoDX file of protocol version 2 or 3 ("satcodx" and "02"/"03" at 8, any case).
 bool IsMergeableSatcoDx(const std::filesystem::path& file);
 
-// Writes the files' bytes one after the other into `output` (replacing it once
-// complete); files that cannot be read are skipped. False when the output
-// cannot be written.
-bool ConcatenateListFiles(const std::vector<std::filesystem::path>& files, const std::filesystem::path& output);
+// The list's bytes when it is whole records of its format: SatcoDX records of
+// 128 bytes that each begin with "SATCODX" (a separator of up to two bytes
+// after each), DVB2000 records of 64 bytes; a Lyngsat list whose last line has
+// no line end gets one, so that the next list's first line stays its own.
+// Otherwise the error names the file and the first record that is not whole.
+Expected<Bytes> ReadWholeList(MergedListFormat format, const std::filesystem::path& file);
+
+// Writes the files' bytes one after the other into `output`, replacing it only
+// once every list has been read whole and the joined file written. The error
+// names the list that is unreadable or not whole, or the output that failed.
+Outcome ConcatenateListFiles(MergedListFormat format, const std::vector<std::filesystem::path>& files,
+                             const std::filesystem::path& output);
 
 // The dialog's file list: never the same path twice (compared ignoring case).
 class ListFileCollection {

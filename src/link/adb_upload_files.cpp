@@ -11,7 +11,7 @@ int CreateADBBINFilesToUpload(const WorkingStore& store, Ui& ui, ReceiverRecords
 {
     if (BuildAdbImages(store, ui, records, user) != 1)
         return 0;
-    const auto settings = SetUrtSettings(241, 242, 32, 2048, 0, false, false);
+    const auto settings = SetUrtSettings({.trailer = false});
     UrtImageParams adbParams = base;
     adbParams.imageType = 0;
     adbParams.destinationCode = 7;

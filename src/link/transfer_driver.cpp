@@ -1,5 +1,7 @@
 #include "link/transfer_driver.h"
 
+#include <utility>
+
 namespace velk::link {
 
 TransferDriver::TransferDriver(CommPort& port, ProtocolMachine& machine) : port_(port), machine_(machine) {}
@@ -15,8 +17,7 @@ ReceiveCallback TransferDriver::Callback()
     return [this](ByteView bytes) {
         {
             const std::lock_guard lock(mutex_);
-            machine_.Receive(bytes);
-            news_ = true;
+            received_.insert(received_.end(), bytes.begin(), bytes.end());
         }
         changed_.notify_all();
         return 0;
@@ -28,37 +29,51 @@ void TransferDriver::Start()
     worker_ = std::thread([this] { Run(); });
 }
 
-void TransferDriver::Run()
+void TransferDriver::AwaitNews(const std::optional<SteadyTime>& wakeAt)
 {
     std::unique_lock lock(mutex_);
+    const auto news = [this] { return !received_.empty() || cancelAsked_; };
+    if (wakeAt)
+        changed_.wait_until(lock, *wakeAt, news);
+    else
+        changed_.wait(lock, news);
+}
+
+void TransferDriver::Run()
+{
+    Bytes input;
     for (;;) {
-        news_ = false;
+        bool cancel = false;
+        {
+            const std::lock_guard lock(mutex_);
+            input.swap(received_);
+            cancel = std::exchange(cancelAsked_, false);
+        }
+        if (cancel)
+            machine_.Cancel();
+        if (!input.empty()) {
+            machine_.Receive(input);
+            input.clear();
+        }
         const auto step = machine_.Poll(std::chrono::steady_clock::now());
         if (step.finished)
             break;
         if (step.purgeInput)
             PurgeCommPort(port_);
         if (!step.send.empty()) {
-            // Received bytes keep flowing into the machine while the block is written;
-            // the block itself is only touched again by the next Poll.
-            lock.unlock();
+            // Bytes that arrive meanwhile wait in received_ for the next pass.
             WriteCommPort(port_, step.send);
-            lock.lock();
             continue;
         }
-        if (step.wakeAt)
-            changed_.wait_until(lock, *step.wakeAt, [this] { return news_; });
-        else
-            changed_.wait(lock, [this] { return news_; });
+        AwaitNews(step.wakeAt);
     }
-    finished_ = true;
-    lock.unlock();
+    finished_.store(true);
     changed_.notify_all();
 }
 
 void TransferDriver::Wait()
 {
-    if (worker_.joinable())
+    if (worker_.joinable() && worker_.get_id() != std::this_thread::get_id())
         worker_.join();
 }
 
@@ -66,19 +81,12 @@ void TransferDriver::Cancel(bool abortWrites)
 {
     {
         const std::lock_guard lock(mutex_);
-        machine_.Cancel();
-        news_ = true;
+        cancelAsked_ = true;
     }
     changed_.notify_all();
     if (abortWrites)
         AbortCommPort(port_);
     Wait();
-}
-
-bool TransferDriver::Finished() const
-{
-    const std::lock_guard lock(mutex_);
-    return finished_;
 }
 
 }  // namespace velk::link

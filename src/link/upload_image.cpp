@@ -39,7 +39,7 @@ std::optional<std::filesystem::path> ConsoleUploadFile(Ui& ui, const UploadConfi
     }
     const auto params = config.imageRecord ? ImageParamsFromRecord(*config.imageRecord) : UrtImageParams{};
     const auto urt = workDir / kUploadUrtName;
-    if (GenerateUrtFile(*SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false), image, urt, params) != kUrtOk) {
+    if (GenerateUrtFile(*SetUrtSettings({}), image, urt, params) != kUrtOk) {
         ShowError(ui, "URT File generation process failed");
         return std::nullopt;
     }

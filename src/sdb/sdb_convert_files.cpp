@@ -12,9 +12,10 @@ namespace {
 template <typename Convert>
 std::uint32_t ConvertFile(const std::filesystem::path& input, const std::filesystem::path& output, Convert convert)
 {
-    const auto data = ReadFileBytes(input);
+    const auto data = ReadFile(input);
     if (!data) {
         Diagnose(__LINE__, "%s %d> Could not open Files [%s] [%s]", input.c_str(), output.c_str());
+        DiagnoseCause(data.error());
         return kConvertNotOpened;
     }
     std::optional<Bytes> converted;
@@ -26,8 +27,9 @@ std::uint32_t ConvertFile(const std::filesystem::path& input, const std::filesys
     }
     if (!converted)
         return kConvertFailed;
-    if (!WriteFileAtomic(output, *converted)) {
+    if (const Outcome written = WriteFile(output, *converted); !written) {
         Diagnose(__LINE__, "%s %d> Could not open Files [%s] [%s]", input.c_str(), output.c_str());
+        DiagnoseCause(written.error());
         return kConvertNotOpened;
     }
     return kConvertOk;

@@ -206,10 +206,13 @@ Bytes BuildOutput(Ui& ui, MergeInput& f1, MergeInput& f2, Placement p)
 
 std::optional<Bytes> ReadInput(const std::filesystem::path& path)
 {
-    auto data = ReadFileBytes(path);
-    if (!data)
+    auto data = ReadFile(path);
+    if (!data) {
         Diagnose(__LINE__, "%s %d> Could not open Files [%s] [%s]", path.c_str(), "");
-    return data;
+        DiagnoseCause(data.error());
+        return std::nullopt;
+    }
+    return std::move(*data);
 }
 
 bool HasMagic(const Bytes& b)

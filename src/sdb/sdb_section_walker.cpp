@@ -15,7 +15,7 @@ std::string TagText(const SectionHeader& h)
             break;
         text.push_back(static_cast<char>(c));
     }
-    return text;
+    return EscapedText(text);
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ bool PrepareSdbUrt(WorkingStore& store, sdb::SdbSession& session, Ui& ui, const 
     }
     if (ctx.urtGenerationOff)
         return true;
-    const auto settings = SetUrtSettings(0xF1, 0xF2, 32, 2048, 0, true, false);
+    const auto settings = SetUrtSettings({});
     UrtImageParams params;
     params.imageType = kImageDatabase;
     params.destinationCode = 7;

@@ -21,7 +21,7 @@ constexpr UrtTimestamp kTime{6, 12, 2026, 23, 42, 59};
 
 UrtSettings Settings(std::uint32_t partitionKb = 32, bool trailer = false)
 {
-    UrtSettings s = *SetUrtSettings(0xF1, 0xF2, partitionKb, 2048, 0, trailer, false);
+    UrtSettings s = *SetUrtSettings({.partitionSize = partitionKb * 1024, .trailer = trailer});
     s.time = kTime;
     return s;
 }
@@ -279,9 +279,9 @@ TEST(UrtPreparation, ExtendedTrailers)
 
 TEST(UrtSettingsTest, RefusesBlockSizesTheFieldsCannotHold)
 {
-    EXPECT_FALSE(SetUrtSettings(0xF1, 0xF2, 32, 4096, 0, true, false));
-    EXPECT_FALSE(SetUrtSettings(0xF1, 0xF2, 33, 2048, 0, true, false));
-    const auto s = SetUrtSettings(0xA0, 0xB0, 256, 512, 7, false, false);
+    EXPECT_FALSE(SetUrtSettings({.blockSize = 4096}));
+    EXPECT_FALSE(SetUrtSettings({.partitionSize = 33 * 1024}));
+    const auto s = SetUrtSettings({0xA0, 0xB0, 256 * 1024, 512, 7, false, false});
     ASSERT_TRUE(s);
     EXPECT_EQ(s->partitionSize, 262144u);
     EXPECT_EQ(s->blockSize, 512u);

@@ -70,12 +70,45 @@ TEST_F(ListMerger, FolderCollection)
                                                     "There is no DVB2000 ( DVB ) files to merge."}));
 }
 
-TEST_F(ListMerger, UnreadableEntriesAreSkipped)
+TEST_F(ListMerger, ListsThatAreNotWholeRecordsAreRefusedAndNothingIsWritten)
 {
-    test::WriteText(dir / "a.dat", ":SAT a\n");
+    Sdx("a.sdx", 3);
+    Sdx("c.sdx", 2);
+    auto cut = test::ReadBytes(Sdx("b.sdx", 2));
+    cut.resize(128 + 50);  // the second record cut in the middle
+    test::WriteBytes(dir / "b.sdx", cut);
+    test::WriteText(dir / "out.sdx", "old");
+    ListFileCollection files(MergedListFormat::SatcoDx);
+    for (const char* name : {"a.sdx", "b.sdx", "c.sdx"})
+        ASSERT_TRUE(files.AddFile(ui, dir / name));
+    EXPECT_FALSE(files.MergeInto(ui, dir / "out.sdx"));
+    EXPECT_EQ(ui.Texts().back(), (dir / "b.sdx").string() + ": record 2 is cut short (50 of 128 bytes)");
+
+    auto garbled = test::ReadBytes(dir / "a.sdx");
+    std::fill(garbled.begin() + 128, garbled.end(), 0xA5);  // a magic followed by noise
+    test::WriteBytes(dir / "b.sdx", garbled);
+    EXPECT_FALSE(files.MergeInto(ui, dir / "out.sdx"));
+    EXPECT_EQ(ui.Texts().back(), (dir / "b.sdx").string() + ": record 2 does not begin with SATCODX");
+
+    std::filesystem::remove(dir / "b.sdx");
+    EXPECT_FALSE(files.MergeInto(ui, dir / "out.sdx"));
+    EXPECT_EQ(ui.Texts().back(), "Error No: -3 \n File Access Error!!!\n" + (dir / "b.sdx").string() + ": No such file or directory");
+    EXPECT_EQ(test::ReadBytes(dir / "out.sdx"), (Bytes{'o', 'l', 'd'}));
+
+    test::WriteBytes(dir / "cut.dvb", Bytes(64 * 3 + 10, 0));
+    EXPECT_EQ(ReadWholeList(MergedListFormat::Dvb2000, dir / "cut.dvb").error().reason, "record 4 is cut short (10 of 64 bytes)");
+}
+
+TEST_F(ListMerger, SeparatedSatcoDxRecordsAndLyngsatLinesJoinWhole)
+{
+    test::SdxRecord r;
+    test::WriteBytes(dir / "sep.sdx", test::JoinSdx({r, r, r}, true));
+    EXPECT_TRUE(ReadWholeList(MergedListFormat::SatcoDx, dir / "sep.sdx"));
+    test::WriteText(dir / "a.dat", ":SAT a\r\n:SAT cut");
     test::WriteText(dir / "b.dat", ":SAT b\n");
-    ASSERT_TRUE(ConcatenateListFiles({dir / "a.dat", dir / "gone.dat", dir / "b.dat"}, dir / "a.dat"));
-    EXPECT_EQ(test::ReadBytes(dir / "a.dat").size(), 14u);
+    ASSERT_TRUE(ConcatenateListFiles(MergedListFormat::Lyngsat, {dir / "a.dat", dir / "b.dat"}, dir / "a.dat"));
+    const auto joined = test::ReadBytes(dir / "a.dat");
+    EXPECT_EQ(std::string(joined.begin(), joined.end()), ":SAT a\r\n:SAT cut\r\n:SAT b\n");
 }
 
 }  // namespace
