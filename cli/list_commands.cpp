@@ -1,5 +1,6 @@
 // velk find / duplicates / apply-order / export-csv / import-csv: working on the
 // services of a database as one list.
+#include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
 #include "opened_database.h"
@@ -21,8 +22,6 @@ namespace velk::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-void Fail() { ExitCode() = 1; }
 
 // "  12  Astra 19.2E  11836 H  Das Erste" for a channel.
 std::string ChannelLine(const ServiceCatalog& catalog, std::uint32_t channel)
@@ -100,6 +99,8 @@ void AddDuplicates(CLI::App& app)
     cmd->add_option("--remove", o->remove, "Write the database without the duplicate services (the first of each group stays) to this file (new layout)");
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!o->remove.empty() && !CheckCommandFiles(ui, {o->file}, o->remove))
+            return;
         auto db = OpenDatabase(ui, o->file, 0);
         const auto catalog = db ? Catalog(ui, *db) : std::nullopt;
         if (!catalog)
@@ -150,6 +151,8 @@ void AddApplyOrder(CLI::App& app)
     cmd->add_option("OUT", o->out, "Reordered database (new layout)")->required();
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {o->db, o->reference}, o->out))
+            return;
         auto db = OpenDatabase(ui, o->db, 0);
         const auto reference = db ? ReferenceKeys(ui, o->reference) : std::nullopt;
         if (!reference)
@@ -172,6 +175,8 @@ void AddExportCsv(CLI::App& app)
     cmd->add_option("OUT", o->out, "CSV file, or - for standard output")->required();
     cmd->callback([o] {
         ConsoleUi ui;
+        if (o->out != "-" && !CheckCommandFiles(ui, {o->db}, o->out))
+            return;
         const auto db = OpenDatabase(ui, o->db, 0);
         const auto catalog = db ? Catalog(ui, *db) : std::nullopt;
         if (!catalog)
@@ -200,6 +205,8 @@ void AddImportCsv(CLI::App& app)
     cmd->add_option("OUT", o->out, "Updated database (new layout)")->required();
     cmd->callback([o] {
         ConsoleUi ui;
+        if (!CheckCommandFiles(ui, {o->db, o->csv}, o->out))
+            return;
         auto db = OpenDatabase(ui, o->db, 0);
         const auto text = db ? ReadFileBytes(o->csv) : std::nullopt;
         if (!text)
