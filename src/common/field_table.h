@@ -10,6 +10,7 @@
 #include <bit>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 namespace velk {
 
@@ -26,20 +27,26 @@ template <typename Record, std::size_t N>
 struct FieldTable {
     std::array<ByteField<Record>, N> fields;
 
+    // Unrolled so that, run on a constant table, every field's access inlines.
     void Store(MutableByteView out, const Record& r) const
     {
-        for (const auto& f : fields) {
-            CheckRange(out.size(), f.offset, f.width);
-            f.store(out.subspan(f.offset, f.width), r);
-        }
+        [&]<std::size_t... I>(std::index_sequence<I...>) { (StoreField(fields[I], out, r), ...); }(std::make_index_sequence<N>{});
     }
     void Load(ByteView in, Record& r) const
     {
-        for (const auto& f : fields) {
-            CheckRange(in.size(), f.offset, f.width);
-            f.load(in.subspan(f.offset, f.width), r);
-        }
+        [&]<std::size_t... I>(std::index_sequence<I...>) { (LoadField(fields[I], in, r), ...); }(std::make_index_sequence<N>{});
     }
+    static void StoreField(const ByteField<Record>& f, MutableByteView out, const Record& r)
+    {
+        CheckRange(out.size(), f.offset, f.width);
+        f.store(out.subspan(f.offset, f.width), r);
+    }
+    static void LoadField(const ByteField<Record>& f, ByteView in, Record& r)
+    {
+        CheckRange(in.size(), f.offset, f.width);
+        f.load(in.subspan(f.offset, f.width), r);
+    }
+
     // The fields follow each other in offset order, none overlapping, inside `size` bytes.
     constexpr bool FitsIn(std::size_t size) const
     {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <type_traits>
+#include <utility>
 
 namespace velk {
 
@@ -44,17 +45,20 @@ struct WordTable {
     Packed fill;  // the bits no field covers
     std::array<WordField<Record>, N> fields;
 
+    // Unrolled so that, run on a constant table, every field's access inlines.
     Packed Pack(const Record& r) const
     {
         auto words = fill;
-        for (const auto& f : fields)
-            words[f.word] = f.bits.Set(words[f.word], f.get(r));
+        [&]<std::size_t... I>(std::index_sequence<I...>) {
+            ((words[fields[I].word] = fields[I].bits.Set(words[fields[I].word], fields[I].get(r))), ...);
+        }(std::make_index_sequence<N>{});
         return words;
     }
     void Unpack(const Packed& words, Record& r) const
     {
-        for (const auto& f : fields)
-            f.set(r, f.bits.Get(words[f.word]));
+        [&]<std::size_t... I>(std::index_sequence<I...>) {
+            (fields[I].set(r, fields[I].bits.Get(words[fields[I].word])), ...);
+        }(std::make_index_sequence<N>{});
     }
     // Every field lies inside one of the words and overlaps neither another field nor the fill.
     constexpr bool Disjoint() const

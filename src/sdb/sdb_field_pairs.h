@@ -9,7 +9,7 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
+#include <utility>
 
 namespace velk::sdb {
 
@@ -85,9 +85,41 @@ inline constexpr NamePair kServiceName{12, 8};
 
 enum class ConvertDirection { NewToOld, OldToNew };
 
+inline std::uint32_t TransformPair(std::uint32_t v, PairTransform t, ConvertDirection d, std::uint32_t lnbLimit)
+{
+    switch (t) {
+    case PairTransform::None:
+        return v;
+    case PairTransform::TypeLessOne:
+        return d == ConvertDirection::NewToOld ? v - 1 : v + 1;
+    case PairTransform::LnbIndex:
+        return v < lnbLimit ? v : 0;
+    }
+    return v;
+}
+
+// One pair's value from `from` into its bits of `to`.
+[[gnu::always_inline]] inline void CopyPair(const FieldPair& p, ByteView from, MutableByteView to, ConvertDirection direction, std::uint32_t lnbLimit)
+{
+    const bool toOld = direction == ConvertDirection::NewToOld;
+    const auto fromAt = toOld ? p.newAt : p.oldAt;
+    const auto toAt = toOld ? p.oldAt : p.newAt;
+    const auto& fromBits = toOld ? p.newBits : p.oldBits;
+    const auto& toBits = toOld ? p.oldBits : p.newBits;
+    const auto value = TransformPair(fromBits.Get(LoadLe32(from, fromAt)), p.transform, direction, lnbLimit);
+    StoreLe32(to, toAt, toBits.Set(LoadLe32(to, toAt), value));
+}
+
 // Copies every pair's value from `from` into the bits of `to`, whose words
-// already hold what the pairs do not cover.
-void CopyPairs(std::span<const FieldPair> pairs, ByteView from, MutableByteView to, ConvertDirection direction,
-               std::uint32_t lnbLimit);
+// already hold what the pairs do not cover. Unrolled, so that on a constant
+// table every pair's offsets and fields fold into the code.
+template <std::size_t N>
+[[gnu::always_inline]] inline void CopyPairs(const std::array<FieldPair, N>& pairs, ByteView from, MutableByteView to, ConvertDirection direction,
+               std::uint32_t lnbLimit)
+{
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (CopyPair(pairs[I], from, to, direction, lnbLimit), ...);
+    }(std::make_index_sequence<N>{});
+}
 
 }  // namespace velk::sdb

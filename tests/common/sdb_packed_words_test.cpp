@@ -182,7 +182,8 @@ constexpr std::uint32_t kNoLnbLimit = 256;
 
 // Runs each case both ways, its bits added to `base` (a new record whose
 // fields all become zero in the old one), then all cases together.
-void CheckPairs(std::span<const FieldPair> pairs, const Bytes& base, std::size_t oldSize, const std::vector<PairCase>& cases)
+template <std::size_t N>
+void CheckPairs(const std::array<FieldPair, N>& pairs, const Bytes& base, std::size_t oldSize, const std::vector<PairCase>& cases)
 {
     Bytes everyNew = base, everyOld(oldSize, 0);
     for (const auto& c : cases) {
