@@ -23,6 +23,11 @@ public:
     bool ProgressCancelled() override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice&) override { return std::nullopt; }
     std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override { return std::nullopt; }
+    // Folders come from the command's arguments, never from a question.
+    std::optional<std::filesystem::path> ChooseFolder(const std::string&, const std::filesystem::path&) override
+    {
+        return std::nullopt;
+    }
 
     // Set from a SIGINT handler: running work stops at its next check.
     static void RequestCancel();

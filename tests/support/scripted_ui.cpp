@@ -36,6 +36,16 @@ std::optional<std::filesystem::path> ScriptedUi::ChooseSaveFile(const FileChoice
     return ChooseOpenFile(choice);
 }
 
+std::optional<std::filesystem::path> ScriptedUi::ChooseFolder(const std::string& title, const std::filesystem::path&)
+{
+    folderTitles.push_back(title);
+    if (files.empty())
+        return std::nullopt;
+    auto folder = files.front();
+    files.pop_front();
+    return folder;
+}
+
 std::vector<std::string> ScriptedUi::Texts() const
 {
     std::vector<std::string> texts;
