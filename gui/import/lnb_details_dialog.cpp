@@ -21,11 +21,15 @@ QLineEdit* DigitsField(QWidget* parent, const char* name, int width, const QStri
     return edit;
 }
 
-// The form and the OK / Cancel row every "LNB Record Details" dialog has.
-QFormLayout* DetailsLayout(QDialog* dialog)
+// The fields (made first: they come first in the tab order, the first holds
+// the focus) and the OK / Cancel row every "LNB Record Details" dialog has.
+void DetailsLayout(QDialog* dialog, std::initializer_list<std::pair<const char*, QLineEdit*>> fields)
 {
     dialog->setWindowTitle("LNB Record Details");
     auto* form = new QFormLayout;
+    for (const auto& [label, field] : fields)
+        form->addRow(label, field);
+    fields.begin()->second->setFocus(Qt::OtherFocusReason);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
@@ -33,7 +37,6 @@ QFormLayout* DetailsLayout(QDialog* dialog)
     auto* layout = new QVBoxLayout(dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    return form;
 }
 
 std::uint32_t Value(const QLineEdit* edit) { return edit->text().toUInt(); }
@@ -45,11 +48,9 @@ bool InWizardRange(std::uint32_t mhz) { return mhz >= kWizardLowestMhz && mhz <=
 LnbDetailsDialog::LnbDetailsDialog(std::uint32_t lowMhz, std::uint32_t highMhz, Apply apply, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply))
 {
-    auto* form = DetailsLayout(this);
     low_ = DigitsField(this, "low", 5, QString::number(lowMhz));
     high_ = DigitsField(this, "high", 5, QString::number(highMhz));
-    form->addRow("Low frequency", low_);
-    form->addRow("High frequency", high_);
+    DetailsLayout(this, {{"Low frequency", low_}, {"High frequency", high_}});
 }
 
 void LnbDetailsDialog::accept()
@@ -67,9 +68,8 @@ void LnbDetailsDialog::accept()
 LnbCountDialog::LnbCountDialog(std::uint32_t count, Apply apply, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply))
 {
-    auto* form = DetailsLayout(this);
     count_ = DigitsField(this, "count", 3, count == 0 ? QString() : QString::number(count));
-    form->addRow("No. of LNB records", count_);
+    DetailsLayout(this, {{"No. of LNB records", count_}});
 }
 
 void LnbCountDialog::accept()
