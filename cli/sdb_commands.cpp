@@ -10,6 +10,7 @@
 #include "sdb/sdb_merge.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_sort.h"
+#include "sdb/sdb_writer.h"
 #include "sdb/text_report.h"
 
 #include <cstdio>
@@ -213,6 +214,36 @@ void AddSort(CLI::App& app)
     });
 }
 
+void AddExtract(CLI::App& app)
+{
+    auto* cmd = app.add_subcommand("extract", "Write some satellites of an SDB BIN file, with their carriers and services, as a file of their own");
+    struct Options {
+        std::string in, out;
+        std::vector<std::uint32_t> satellites;
+    };
+    auto o = std::make_shared<Options>();
+    cmd->add_option("IN", o->in, "SDB BIN file (either layout)")->required()->check(CLI::ExistingFile);
+    cmd->add_option("OUT", o->out, "SDB BIN file to write (old layout)")->required();
+    cmd->add_option("--satellites", o->satellites, "Satellite numbers (1-based, as the editor shows them)")
+        ->required()->delimiter(',')->check(CLI::PositiveNumber);
+    cmd->callback([o] {
+        ConsoleUi ui;
+        const auto db = OpenDatabase(ui, o->in, 0);
+        if (!db)
+            return Fail();
+        std::vector<std::uint32_t> selected;
+        for (const auto number : o->satellites) {
+            if (number > db->store.satelliteCount) {
+                std::fprintf(stderr, "error: the file has %u satellites: %u\n", db->store.satelliteCount, number);
+                return Fail();
+            }
+            selected.push_back(number - 1);
+        }
+        if (WriteSdbSelection(db->store, db->session, ui, o->out, selected) != 1)
+            Fail();
+    });
+}
+
 // The answers to the duplicate-satellite questions: "1" or "2" for every
 // satellite, "NAME=1" or "NAME=2" for one (its name compared ignoring case).
 class KeepChoices {
@@ -312,6 +343,7 @@ void AddSdbCommands(CLI::App& app)
     AddReport(app);
     AddSort(app);
     AddMerge(app);
+    AddExtract(app);
 }
 
 }  // namespace velk::cli
