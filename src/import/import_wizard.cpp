@@ -11,18 +11,6 @@ namespace {
 
 constexpr std::uint16_t kDefaultLnbMhz = 5150;
 
-template <typename Record, typename Encoder>
-Bytes EncodeRecords(const std::vector<Record>& records, Encoder encode)
-{
-    Bytes out;
-    out.reserve(records.size() * Record::kSize);
-    for (const auto& r : records) {
-        const auto bytes = encode(r);
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    return out;
-}
-
 FilterRecord Normalized(FilterRecord f)
 {
     // "Select All" clears the other boxes.
@@ -342,9 +330,9 @@ bool ImportWizard::PersistService(std::size_t service) const
 bool ImportWizard::PersistSelection() const
 {
     const auto& st = session_.staging;
-    return WriteFileRange(workDir_ / staging_file::kSatellites, 0, EncodeRecords(st.satellites, EncodeImportSatellite), false)
-        && WriteFileRange(workDir_ / staging_file::kCarriers, 0, EncodeRecords(st.carriers, EncodeImportCarrier), false)
-        && WriteFileRange(workDir_ / staging_file::kServices, 0, EncodeRecords(st.services, EncodeImportService), false)
+    return WriteFileRange(workDir_ / staging_file::kSatellites, 0, EncodeStagingRecords(st.satellites, EncodeImportSatellite), false)
+        && WriteFileRange(workDir_ / staging_file::kCarriers, 0, EncodeStagingRecords(st.carriers, EncodeImportCarrier), false)
+        && WriteFileRange(workDir_ / staging_file::kServices, 0, EncodeStagingRecords(st.services, EncodeImportService), false)
         && WriteFileRange(workDir_ / staging_file::kSatelliteFilters, 0, EncodeFilterRecords(satelliteFilters_), false)
         && WriteFileRange(workDir_ / staging_file::kCarrierFilters, 0, EncodeFilterRecords(carrierFilters_), false);
 }

@@ -3,7 +3,7 @@
 // building a new database or merging into the open one.
 #include "gui_test_support.h"
 
-#include "common/files.h"
+#include "store_contents.h"
 
 #include "import/carrier_step_page.h"
 #include "import/import_wizard_dialog.h"
@@ -58,30 +58,8 @@ std::filesystem::path WriteList(const std::filesystem::path& path)
 
 std::set<std::string> ServiceNames(const WorkingStore& store)
 {
-    std::set<std::string> names;
-    const auto services = ReadAllRecords<ServiceRecord>(store);
-    for (const auto& s : *services)
-        names.insert(s.name.Text());
-    return names;
-}
-
-std::vector<std::string> SatelliteNames(const WorkingStore& store)
-{
-    std::vector<std::string> names;
-    const auto satellites = ReadAllRecords<SatelliteRecord>(store);
-    for (const auto& s : *satellites)
-        names.push_back(s.name.Text());
-    return names;
-}
-
-// Every record file of the store, byte for byte.
-std::map<std::string, Bytes> StoreFiles(const WorkingStore& store)
-{
-    std::map<std::string, Bytes> files;
-    for (const auto& entry : std::filesystem::directory_iterator(store.dir))
-        if (entry.path().extension() == ".stb")
-            files[entry.path().filename().string()] = *ReadFileBytes(entry.path());
-    return files;
+    const auto names = test::RecordNames<ServiceRecord>(store);
+    return {names.begin(), names.end()};
 }
 
 void Next(QWizard* wizard) { wizard->button(QWizard::NextButton)->click(); }
@@ -171,7 +149,7 @@ private slots:
         QCOMPARE(run.ui.fileChoices.front().title, std::string("Select a SatcoDX file"));
         QCOMPARE(run.ui.fileChoices.back().title, std::string("Save as BIN File"));
         QCOMPARE(run.window->MdiArea()->activeSubWindow()->windowTitle(), QString::fromStdString(" [ " + target.string() + " ] [*]"));
-        QCOMPARE(SatelliteNames(run.Store()), std::vector<std::string>{"ASTRA"});
+        QCOMPARE(test::RecordNames<SatelliteRecord>(run.Store()), std::vector<std::string>{"ASTRA"});
         QCOMPARE(ServiceNames(run.Store()), (std::set<std::string>{"A2TV", "A3TV"}));
         QCOMPARE(ReadAllRecords<SatelliteRecord>(run.Store())->front().lnbIndex, 1);
         QVERIFY(std::filesystem::exists(target));
@@ -214,7 +192,7 @@ private slots:
         auto expected = before;
         expected.insert({"A1RA", "A2RA", "H1RA", "H2RA"});
         QCOMPARE(ServiceNames(run.Store()), expected);
-        const auto satellites = SatelliteNames(run.Store());
+        const auto satellites = test::RecordNames<SatelliteRecord>(run.Store());
         QCOMPARE(satellites.size(), std::size_t{5});
         QCOMPARE(satellites.back(), std::string("HOTBIRD"));
     }
@@ -279,7 +257,7 @@ private slots:
     {
         EditorRun run;
         const auto list = WriteList(run.dir / "a.sdx");
-        const auto before = StoreFiles(run.Store());
+        const auto before = test::StoreFiles(run.Store());
         auto* editor = run.Editor();
         for (int step : {ImportWizardDialog::SatelliteStep, ImportWizardDialog::CarrierStep, ImportWizardDialog::ServiceStep}) {
             run.ui.files = {list};
@@ -295,7 +273,7 @@ private slots:
             QVERIFY(WaitIdle(run));
             QVERIFY(escaped);
             QCOMPARE(run.Editor(), editor);
-            QCOMPARE(StoreFiles(run.Store()), before);
+            QCOMPARE(test::StoreFiles(run.Store()), before);
         }
         // With no database open, Escape on the LNB step opens none.
         QVERIFY(run.window->CloseEditor());

@@ -2,7 +2,7 @@
 // them, driven on the real widgets.
 #include "gui_test_support.h"
 
-#include "common/files.h"
+#include "store_contents.h"
 
 #include "sdb/sdb_writer.h"
 
@@ -18,23 +18,7 @@ using velk::test::EditorRun;
 
 namespace {
 
-std::vector<std::string> SatelliteNames(const WorkingStore& store)
-{
-    std::vector<std::string> names;
-    const auto satellites = ReadAllRecords<SatelliteRecord>(store);
-    for (const auto& s : *satellites)
-        names.push_back(s.name.Text());
-    return names;
-}
-
-std::map<std::string, Bytes> StoreFiles(const WorkingStore& store)
-{
-    std::map<std::string, Bytes> files;
-    for (const auto& entry : std::filesystem::directory_iterator(store.dir))
-        if (entry.path().extension() == ".stb")
-            files[entry.path().filename().string()] = *ReadFileBytes(entry.path());
-    return files;
-}
+std::vector<std::string> SatelliteNames(const WorkingStore& store) { return test::RecordNames<SatelliteRecord>(store); }
 
 // Saves the open database as `file` and reopens it, so that the store holds what the file holds.
 void SaveAndReopen(EditorRun& run, const std::filesystem::path& file)
@@ -73,7 +57,7 @@ private slots:
         EditorRun run;
         const auto file = run.dir / "db.bin";
         SaveAndReopen(run, file);
-        const auto before = StoreFiles(run.Store());
+        const auto before = test::StoreFiles(run.Store());
         const auto names = SatelliteNames(run.Store());
         QVERIFY(!run.window->Action(cmd::UndoSorting)->isEnabled());
         test::OnModal([](QWidget* dialog) {
@@ -97,7 +81,7 @@ private slots:
         QVERIFY(run.Run(cmd::UndoSorting));
         QCOMPARE(*ReadFileBytes(file), *ReadFileBytes(run.Store().File("UndoSorting.bin")));
         QCOMPARE(SatelliteNames(run.Store()), names);
-        QCOMPARE(StoreFiles(run.Store()), before);
+        QCOMPARE(test::StoreFiles(run.Store()), before);
         QVERIFY(!run.window->Action(cmd::UndoSorting)->isEnabled());
     }
 

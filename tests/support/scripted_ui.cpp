@@ -21,14 +21,19 @@ void ScriptedUi::ProgressBegin(const std::string& title, std::uint32_t range)
     progressRanges.push_back(range);
 }
 
-std::optional<std::filesystem::path> ScriptedUi::ChooseOpenFile(const FileChoice& choice)
+std::optional<std::filesystem::path> ScriptedUi::NextFile()
 {
-    fileChoices.push_back(choice);
     if (files.empty())
         return std::nullopt;
     auto file = files.front();
     files.pop_front();
     return file;
+}
+
+std::optional<std::filesystem::path> ScriptedUi::ChooseOpenFile(const FileChoice& choice)
+{
+    fileChoices.push_back(choice);
+    return NextFile();
 }
 
 std::optional<std::filesystem::path> ScriptedUi::ChooseSaveFile(const FileChoice& choice)
@@ -39,11 +44,7 @@ std::optional<std::filesystem::path> ScriptedUi::ChooseSaveFile(const FileChoice
 std::optional<std::filesystem::path> ScriptedUi::ChooseFolder(const std::string& title, const std::filesystem::path&)
 {
     folderTitles.push_back(title);
-    if (files.empty())
-        return std::nullopt;
-    auto folder = files.front();
-    files.pop_front();
-    return folder;
+    return NextFile();
 }
 
 std::vector<std::string> ScriptedUi::Texts() const

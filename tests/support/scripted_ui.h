@@ -40,6 +40,10 @@ public:
     std::vector<std::uint32_t> progress;
     int progressEnded = 0;
     std::optional<std::size_t> cancelAfterSteps;
+
+private:
+    // The next answer of a file or folder dialog.
+    std::optional<std::filesystem::path> NextFile();
 };
 
 }  // namespace velk::test
