@@ -30,6 +30,11 @@ public:
     bool ProgressCancelled() override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice&) override { return std::nullopt; }
     std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override { return std::nullopt; }
+    // Folders come from the command's arguments, never from a question.
+    std::optional<std::filesystem::path> ChooseFolder(const std::string&, const std::filesystem::path&) override
+    {
+        return std::nullopt;
+    }
 
     // For a transfer: until the receiver first moves it on, stderr says
     // "Waiting for the receiver — switch it on" with the seconds waited; with a

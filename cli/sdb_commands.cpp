@@ -18,9 +18,12 @@
 #include "sdb/sdb_writer.h"
 #include "sdb/text_report.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velk::cli {
 namespace {
@@ -181,26 +184,107 @@ void AddSort(CLI::App& app)
     });
 }
 
+void AddExtract(CLI::App& app)
+{
+    auto* cmd = app.add_subcommand("extract", "Write some satellites of an SDB BIN file, with their carriers and services, as a file of their own");
+    struct Options {
+        std::string in, out;
+        std::vector<std::uint32_t> satellites;
+    };
+    auto o = std::make_shared<Options>();
+    cmd->add_option("IN", o->in, "SDB BIN file (either layout)")->required()->check(CLI::ExistingFile);
+    cmd->add_option("OUT", o->out, "SDB BIN file to write (old layout)")->required();
+    cmd->add_option("--satellites", o->satellites, "Satellite numbers (1-based, as the editor shows them)")
+        ->required()->delimiter(',')->check(CLI::PositiveNumber);
+    cmd->callback([o] {
+        ConsoleUi ui;
+        const auto db = OpenDatabase(ui, o->in, 0);
+        if (!db)
+            return Fail();
+        std::vector<std::uint32_t> selected;
+        for (const auto number : o->satellites) {
+            if (number > db->store.satelliteCount) {
+                std::fprintf(stderr, "error: the file has %u satellites: %u\n", db->store.satelliteCount, number);
+                return Fail();
+            }
+            selected.push_back(number - 1);
+        }
+        if (WriteSdbSelection(db->store, db->session, ui, o->out, selected) != 1)
+            Fail();
+    });
+}
+
+// The answers to the duplicate-satellite questions: "1" or "2" for every
+// satellite, "NAME=1" or "NAME=2" for one (its name compared ignoring case).
+class KeepChoices {
+public:
+    // False when a value is not of these forms.
+    bool Parse(const std::vector<std::string>& values)
+    {
+        for (const auto& value : values) {
+            const auto eq = value.rfind('=');
+            const auto file = eq == std::string::npos ? value : value.substr(eq + 1);
+            if (file != "1" && file != "2")
+                return false;
+            if (eq == std::string::npos)
+                all_ = file == "1";
+            else
+                byName_[Lower(value.substr(0, eq))] = file == "1";
+        }
+        return true;
+    }
+    // Yes keeps file 1's copy of the satellite the question names.
+    bool KeepFile1(const std::string& question) const
+    {
+        const auto open = question.find('"');
+        const auto close = open == std::string::npos ? open : question.find('"', open + 1);
+        if (close == std::string::npos)
+            return all_;
+        const auto it = byName_.find(Lower(question.substr(open + 1, close - open - 1)));
+        return it == byName_.end() ? all_ : it->second;
+    }
+
+private:
+    static std::string Lower(std::string text)
+    {
+        for (auto& c : text)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return text;
+    }
+    bool all_ = true;
+    std::map<std::string, bool> byName_;
+};
+
 void AddMerge(CLI::App& app)
 {
-    auto* cmd = app.add_subcommand("merge", "Merge two SDB BIN files into OUT");
+    auto* cmd = app.add_subcommand("merge", "Merge two SDB BIN files into OUT (new layout)");
+    cmd->footer("Inputs in the old layout (\"SB\") are converted to the new layout before the merge.");
     struct Options {
         std::string file1, file2, out;
-        int lnbFrom = 1, keep = 1;
+        int lnbFrom = 1;
+        std::vector<std::string> keep;
+        KeepChoices choices;
         SdbLayout layout = SdbLayout::New;
     };
     auto o = std::make_shared<Options>();
-    cmd->add_option("FILE1", o->file1, "File 1 (either layout)")->required();
-    cmd->add_option("FILE2", o->file2, "File 2 (either layout)")->required();
+    cmd->add_option("FILE1", o->file1, "File 1 (either layout; an old-layout file is converted first)")->required();
+    cmd->add_option("FILE2", o->file2, "File 2 (either layout; an old-layout file is converted first)")->required();
     cmd->add_option("OUT", o->out, "Merged file")->required();
     cmd->add_option("--lnb-from", o->lnbFrom, "Take the LNB table from file 1 or 2 when asked")->check(CLI::Range(1, 2));
-    cmd->add_option("--keep", o->keep, "Keep file 1's or file 2's copy of a satellite in both")->check(CLI::Range(1, 2));
+    cmd->add_option("--keep", o->keep,
+                    "Which copy of a satellite in both files to keep: 1 or 2 for all (default 1), "
+                    "or NAME=1 / NAME=2 for one satellite; repeatable");
     AddLayoutOption(cmd, o->layout, SdbLayout::New);
     cmd->callback([o] {
+        if (!o->choices.Parse(o->keep)) {
+            std::fprintf(stderr, "error: --keep takes 1, 2, NAME=1 or NAME=2\n");
+            return Fail();
+        }
         ConsoleUi ui;
         ui.SetAnswerer([o](const std::string& text, Buttons) {
             const bool lnbQuestion = text.find("LNB") != std::string::npos;
-            const bool yes = lnbQuestion ? o->lnbFrom == 2 : o->keep == 1;
+            const bool yes = lnbQuestion ? o->lnbFrom == 2 : o->choices.KeepFile1(text);
             return yes ? Answer::Yes : Answer::No;
         });
         if (!CheckCommandFiles(ui, {o->file1, o->file2}, o->out))
@@ -243,6 +327,7 @@ void AddSdbCommands(CLI::App& app)
     AddReport(app);
     AddSort(app);
     AddMerge(app);
+    AddExtract(app);
 }
 
 }  // namespace velk::cli

@@ -11,6 +11,7 @@
 #include "sdb/save_layout_dialog.h"
 #include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
+#include "sdb/workflow_commands.h"
 #include "shell/command_table.h"
 #include "shell/document_title.h"
 #include "shell/toolbar_overflow.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
     BuildToolBar();
     WireCommands();
     InstallImageTools(this, *uiPort_, [this](Command command) { return Action(command); });
+    workflows_ = new WorkflowCommands(*this);
     statusBar()->setObjectName("VelkStatus");
     for (auto*& counter : counters_) {
         counter = new QLabel(statusBar());
@@ -125,6 +127,10 @@ void MainWindow::UpdateCommands()
     const bool editor = HasEditor();
     for (Command command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues, cmd::Download, cmd::Settings, cmd::Vantorup})
         Action(command)->setEnabled(true);
+    for (auto* button : toolbarNewOpen_)
+        button->setEnabled(!editor);
+    if (workflows_)
+        workflows_->UpdateCommands();
     for (Command command : {cmd::UploadAdb, cmd::UploadSdb})
         Action(command)->setEnabled(editor);
     Action(cmd::Contents)->setEnabled(true);
@@ -165,7 +171,7 @@ void MainWindow::OpenEditor(const QString& title)
     UpdateCommands();
 }
 
-void MainWindow::DropEditor()
+void MainWindow::DetachEditor()
 {
     if (!editorFrame_)
         return;
@@ -176,6 +182,21 @@ void MainWindow::DropEditor()
     editor_ = nullptr;
     setWindowTitle(QString::fromStdString(session_.FrameTitle()));
     setWindowModified(false);
+}
+
+void MainWindow::ShowStoreDatabase(const std::filesystem::path& file)
+{
+    DetachEditor();
+    OpenEditor(QString(" [ %1 ] ").arg(QString::fromStdString(file.string())));
+    preferences_.recent.Add(file.string());
+    RebuildRecentMenu();
+}
+
+void MainWindow::DropEditor()
+{
+    if (!editorFrame_)
+        return;
+    DetachEditor();
     ClearStore(session_.Store());
     sdbSession_.currentFile.clear();
     UpdateCommands();
@@ -419,7 +440,15 @@ void MainWindow::BuildToolBar()
         button->setPopupMode(QToolButton::InstantPopup);
         bar->addWidget(button);
     };
-    buttons({cmd::New, cmd::Open, cmd::Save, cmd::Close});
+    // New and Open clear the single working store: their buttons rest while an editor exists.
+    for (std::size_t i = 0; i < toolbarNewOpen_.size(); ++i) {
+        auto* menuAction = MakeAction(i == 0 ? cmd::New : cmd::Open);
+        auto* button = bar->addAction(menuAction->text(), menuAction, &QAction::trigger);
+        button->setObjectName(menuAction->objectName() + "Button");
+        button->setToolTip(menuAction->toolTip());
+        toolbarNewOpen_[i] = button;
+    }
+    buttons({cmd::Save, cmd::Close});
     dropDown("IMPORT_MENU", tr("Import"), {cmd::ImportSatcoDx, cmd::ImportDvb2000, cmd::ImportLyngsat, cmd::Download});
     dropDown("UPLOAD_MENU", tr("Upload"), {cmd::UploadAdb, cmd::UploadSdb});
     buttons({cmd::UploadAdb, cmd::Download, cmd::Settings, cmd::SdbInformation, cmd::ExpandCollapse, cmd::SortInformation,
@@ -477,7 +506,10 @@ void MainWindow::ShowAbout()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (HasEditor() && (!ConfirmDiscard() || !AskOkCancel(*uiPort_, "Do you want to close application ?"))) {
+    // One question: the save question when there are changes, else the close question.
+    const bool keep = HasEditor()
+        && (editor_->Modified() ? !ConfirmDiscard() : !AskOkCancel(*uiPort_, "Do you want to close application ?"));
+    if (keep) {
         event->ignore();
         return;
     }

@@ -23,6 +23,10 @@ class QMenu;
 class QMdiSubWindow;
 
 namespace velk::gui {
+class WorkflowCommands;
+}
+
+namespace velk::gui {
 
 
 // The question asked before unsaved changes would be lost.
@@ -56,6 +60,11 @@ public:
     // Closes the editor, lets `load` fill the emptied store and shows it in a new
     // editor under the frame title of the store's product type.
     bool ReplaceDatabase(const std::function<bool()>& load, const QString& title);
+    WorkingStore& Store() { return session_.Store(); }
+    sdb::SdbSession& FileSession() { return sdbSession_; }
+    // After an import, sort or undo filled the store from `file`: a new editor
+    // titled with it shows the store (the old editor goes, the store stays).
+    void ShowStoreDatabase(const std::filesystem::path& file);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +82,7 @@ private:
     void OpenRecent(std::size_t slot);
     void OpenEditor(const QString& title);
     void DropEditor();
+    void DetachEditor();
     void UpdateCommands();
     void ShowPopup(const QPoint& globalPos, bool onList);
     void EditColours();
@@ -93,6 +103,8 @@ private:
     std::vector<QAction*> recentActions_;
     std::array<QLabel*, 3> counters_{};  // status window: satellites, carriers, services
     std::map<Command, CommandAction*> actions_;
+    std::array<QAction*, 2> toolbarNewOpen_{};  // disabled while an editor exists; the menu items stay
+    WorkflowCommands* workflows_ = nullptr;
     bool shutDown_ = false;
 };
 

@@ -9,9 +9,6 @@
 namespace velk::gui {
 
 inline constexpr Command kPendingCommands[] = {
-    cmd::ImportSatcoDx, cmd::ImportDvb2000, cmd::ImportLyngsat,
-    cmd::MergeSatcoDx, cmd::MergeDvb2000, cmd::MergeLyngsat, cmd::MergeSdb,
-    cmd::SortInformation, cmd::UndoSorting,
     cmd::ConsoleConnect, cmd::ConsoleUpload, cmd::ConsoleSaveLog, cmd::ConsoleClear, cmd::ConsoleCancel, cmd::ConsoleClose,
 };
 

@@ -132,4 +132,15 @@ std::optional<std::filesystem::path> QtUi::ChooseSaveFile(const FileChoice& choi
     });
 }
 
+std::optional<std::filesystem::path> QtUi::ChooseFolder(const std::string& title, const std::filesystem::path& initial)
+{
+    return OnGuiThread([&]() -> std::optional<std::filesystem::path> {
+        const auto folder = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title),
+                                                              QString::fromStdString(initial.string()));
+        if (folder.isEmpty())
+            return std::nullopt;
+        return std::filesystem::path(folder.toStdString());
+    });
+}
+
 }  // namespace velk::gui

@@ -20,6 +20,7 @@ public:
     bool ProgressCancelled() override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice& choice) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice& choice) override;
+    std::optional<std::filesystem::path> ChooseFolder(const std::string& title, const std::filesystem::path& initial) override;
 
 private:
     QPointer<QWidget> owner_;

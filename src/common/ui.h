@@ -34,6 +34,13 @@ public:
 
     virtual std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice& choice) = 0;
     virtual std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice& choice) = 0;
+    // A folder browser titled `title`, starting at `initial`; nullopt on cancel
+    // (and where no browser exists).
+    virtual std::optional<std::filesystem::path> ChooseFolder(const std::string& /*title*/,
+                                                              const std::filesystem::path& /*initial*/)
+    {
+        return std::nullopt;
+    }
 };
 
 // The common message shapes, captioned with the application title.

@@ -29,18 +29,6 @@ std::uint64_t TransponderKey(const ImportCarrier& c)
     return h;
 }
 
-template <typename Record, typename Encoder>
-Bytes EncodeAll(const std::vector<Record>& records, Encoder encode)
-{
-    Bytes out;
-    out.reserve(records.size() * Record::kSize);
-    for (const auto& r : records) {
-        const auto bytes = encode(r);
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    return out;
-}
-
 }  // namespace
 
 void CountSlots::Set(std::uint32_t ordinal, std::uint32_t count)
@@ -63,9 +51,9 @@ Bytes CountSlots::Encode() const
 
 bool ImportStaging::Save(const std::filesystem::path& dir) const
 {
-    return WriteFileAtomic(dir / staging_file::kSatellites, EncodeAll(satellites, EncodeImportSatellite))
-        && WriteFileAtomic(dir / staging_file::kCarriers, EncodeAll(carriers, EncodeImportCarrier))
-        && WriteFileAtomic(dir / staging_file::kServices, EncodeAll(services, EncodeImportService))
+    return WriteFileAtomic(dir / staging_file::kSatellites, EncodeStagingRecords(satellites, EncodeImportSatellite))
+        && WriteFileAtomic(dir / staging_file::kCarriers, EncodeStagingRecords(carriers, EncodeImportCarrier))
+        && WriteFileAtomic(dir / staging_file::kServices, EncodeStagingRecords(services, EncodeImportService))
         && WriteFileAtomic(dir / staging_file::kCarrierCounts, carrierCounts.Encode())
         && WriteFileAtomic(dir / staging_file::kServiceCounts, serviceCounts.Encode());
 }

@@ -71,6 +71,19 @@ private:
     std::vector<CarrierServices> carrierServices_;                      // by carrier ordinal
 };
 
+// The bytes of a staging file: the records one after the other.
+template <typename Record, typename Encoder>
+Bytes EncodeStagingRecords(const std::vector<Record>& records, Encoder encode)
+{
+    Bytes out;
+    out.reserve(records.size() * Record::kSize);
+    for (const auto& r : records) {
+        const auto bytes = encode(r);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
 // --- the shared staging writers ---
 
 // Appends a satellite.

@@ -1,6 +1,7 @@
 #include "import/import_wizard.h"
 
 #include "common/files.h"
+#include "database/record_io.h"
 #include "import/staging_files.h"
 
 #include <algorithm>
@@ -162,14 +163,14 @@ std::vector<ImportLnb> ImportWizard::LnbRows() const
 void ImportWizard::SetSatelliteSelected(std::size_t satellite, bool selected)
 {
     session_.staging.satellites.at(satellite).selected = selected ? 1 : 0;
-    Persist();
+    PersistSatellite(satellite);
 }
 
 void ImportWizard::SelectAllSatellites(bool selected)
 {
     for (auto& s : session_.staging.satellites)
         s.selected = selected ? 1 : 0;
-    Persist();
+    PersistSelection();
 }
 
 std::size_t ImportWizard::SelectedSatelliteCount() const
@@ -183,7 +184,7 @@ void ImportWizard::SetSatelliteLnb(std::size_t satellite, std::uint32_t lnbNumbe
     if (lnbNumber < 1 || lnbNumber > lnbCount_)
         return;
     session_.staging.satellites.at(satellite).lnbNumber = static_cast<std::uint16_t>(lnbNumber);
-    Persist();
+    PersistSatellite(satellite);
 }
 
 bool ImportWizard::SetDefaultLnbToAll(std::uint32_t lnbNumber)
@@ -193,7 +194,7 @@ bool ImportWizard::SetDefaultLnbToAll(std::uint32_t lnbNumber)
     defaultLnb_ = lnbNumber;
     for (auto& s : session_.staging.satellites)
         s.lnbNumber = static_cast<std::uint16_t>(lnbNumber);
-    Persist();
+    PersistSelection();
     return true;
 }
 
@@ -216,7 +217,7 @@ bool ImportWizard::LeaveSatelliteStep()
         satelliteFilters_[s] = {};
     }
     if (SelectedSatelliteCount() == 0) {
-        Persist();
+        PersistSelection();
         ShowWarning(ui_, kNoSatelliteWarning);
         return false;
     }
@@ -226,7 +227,7 @@ bool ImportWizard::LeaveSatelliteStep()
             if (sats[s].selected == 1 && !carriersOf_[s].empty())
                 ApplyCarrierFilter(s, satelliteFilters_[s].Empty() ? all : satelliteFilters_[s]);
     }
-    Persist();
+    PersistSelection();
     return true;
 }
 
@@ -254,13 +255,13 @@ void ImportWizard::SetCarrierFilter(std::optional<std::size_t> satellite, Filter
             if (sats[s].selected == 1)
                 ApplyCarrierFilter(s, filter);
     }
-    Persist();
+    PersistSelection();
 }
 
 void ImportWizard::SetCarrierSelected(std::size_t carrier, bool selected)
 {
     session_.staging.carriers.at(carrier).selected = selected ? 1 : 0;
-    Persist();
+    PersistCarrier(carrier);
 }
 
 void ImportWizard::LeaveCarrierStep()
@@ -272,7 +273,7 @@ void ImportWizard::LeaveCarrierStep()
     for (std::size_t c = 0; c < carriers.size(); ++c)
         if (carriers[c].selected == 1 && !servicesOf_[c].empty())
             ApplyServiceFilter(c, carrierFilters_[c].Empty() ? all : carrierFilters_[c]);
-    Persist();
+    PersistSelection();
 }
 
 void ImportWizard::ApplyServiceFilter(std::size_t carrier, const FilterRecord& filter)
@@ -296,13 +297,44 @@ void ImportWizard::SetServiceFilter(std::optional<std::size_t> carrier, FilterRe
             if (carriers[c].selected == 1)
                 ApplyServiceFilter(c, filter);
     }
-    Persist();
+    PersistSelection();
 }
 
 void ImportWizard::SetServiceSelected(std::size_t service, bool selected)
 {
     session_.staging.services.at(service).selected = selected ? 1 : 0;
-    Persist();
+    PersistService(service);
+}
+
+// After the start the staging files keep their sizes: the wizard's changes are
+// written over them in place, without the full replacement of Persist (a check
+// box must not wait for the disk to sync several megabytes).
+bool ImportWizard::PersistSatellite(std::size_t satellite) const
+{
+    return WriteFileRange(workDir_ / staging_file::kSatellites, satellite * ImportSatellite::kSize,
+                          EncodeImportSatellite(session_.staging.satellites.at(satellite)), false);
+}
+
+bool ImportWizard::PersistCarrier(std::size_t carrier) const
+{
+    return WriteFileRange(workDir_ / staging_file::kCarriers, carrier * ImportCarrier::kSize,
+                          EncodeImportCarrier(session_.staging.carriers.at(carrier)), false);
+}
+
+bool ImportWizard::PersistService(std::size_t service) const
+{
+    return WriteFileRange(workDir_ / staging_file::kServices, service * ImportService::kSize,
+                          EncodeImportService(session_.staging.services.at(service)), false);
+}
+
+bool ImportWizard::PersistSelection() const
+{
+    const auto& st = session_.staging;
+    return WriteFileRange(workDir_ / staging_file::kSatellites, 0, EncodeStagingRecords(st.satellites, EncodeImportSatellite), false)
+        && WriteFileRange(workDir_ / staging_file::kCarriers, 0, EncodeStagingRecords(st.carriers, EncodeImportCarrier), false)
+        && WriteFileRange(workDir_ / staging_file::kServices, 0, EncodeStagingRecords(st.services, EncodeImportService), false)
+        && WriteFileRange(workDir_ / staging_file::kSatelliteFilters, 0, EncodeFilterRecords(satelliteFilters_), false)
+        && WriteFileRange(workDir_ / staging_file::kCarrierFilters, 0, EncodeFilterRecords(carrierFilters_), false);
 }
 
 bool ImportWizard::Persist() const

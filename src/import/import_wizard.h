@@ -78,6 +78,11 @@ public:
     bool Persist() const;
 
 private:
+    // Writes one changed record, or every selection and filter, over the files Persist wrote.
+    bool PersistSatellite(std::size_t satellite) const;
+    bool PersistCarrier(std::size_t carrier) const;
+    bool PersistService(std::size_t service) const;
+    bool PersistSelection() const;
     void ApplyCarrierFilter(std::size_t satellite, const FilterRecord& filter);
     void ApplyServiceFilter(std::size_t carrier, const FilterRecord& filter);
     void UnselectCarrier(std::size_t carrier);

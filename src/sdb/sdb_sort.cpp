@@ -164,7 +164,8 @@ void SortContent(SdbContent& c, const SortSettings& settings, Ui& ui)
 
 bool CanSort(const WorkingStore& store, Ui& ui)
 {
-    if (store.satelliteCount || store.carrierCount || store.serviceCount)
+    // One record per level has no order to change.
+    if (store.satelliteCount >= 2 || store.carrierCount >= 2 || store.serviceCount >= 2)
         return true;
     ShowWarning(ui, kNothingToSort);
     return false;

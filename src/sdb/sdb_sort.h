@@ -42,8 +42,8 @@ inline constexpr const char* kNothingToSort = "Add the information to sort";
 // `progress` receives 30, 50 and 60 after each level.
 void SortContent(SdbContent& content, const SortSettings& settings, Ui& ui);
 
-// Shows kNothingToSort (warning) and returns false when the store has no
-// satellite, carrier or service.
+// Shows kNothingToSort (warning) and returns false unless some level holds
+// at least two records.
 bool CanSort(const WorkingStore& store, Ui& ui);
 
 // Sorts the store into `target` (old layout, no padding, replaced only when

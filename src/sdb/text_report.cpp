@@ -213,7 +213,7 @@ int ExportTextReport(const WorkingStore& store, Ui& ui, const std::function<bool
         ShowInfo(ui, "There is no information to export");
         return 0;
     }
-    const auto target = ui.ChooseSaveFile({"Save As", "Text Files ( *.TXT )|*.txt", "txt", {}});
+    const auto target = ui.ChooseSaveFile({"Save", "Text Files ( *.TXT )|*.txt", "txt", {}});
     if (!target)
         return 0;
     if (WriteTextReport(store, *target) != 1) {

@@ -207,9 +207,12 @@ private slots:
             QCOMPARE(run.window->Editor(), editor);
             QCOMPARE(run.Store().satelliteCount, 4u);
         }
-        run.ui.answers = {Answer::No, Answer::Cancel};
+        // Exit asks one question: with changes, the save question.
+        const auto shown = run.ui.messages.size();
+        run.ui.answers = {Answer::Cancel};
         QVERIFY(!run.window->close());
-        QCOMPARE(run.LastMessage(), std::string("Do you want to close application ?"));
+        QCOMPARE(run.ui.messages.size(), shown + 1);
+        QCOMPARE(run.LastMessage(), std::string(kUnsavedQuestion));
         QCOMPARE(run.Store().satelliteCount, 4u);
 
         // Yes saves first; a cancelled save keeps the database too.

@@ -41,8 +41,8 @@ struct EditorRun {
     {
         if (window && !window->IsShutDown()) {
             ui.answers.clear();
-            ui.answers.push_back(Answer::No);  // drop unsaved changes
-            ui.answers.push_back(Answer::Ok);
+            // Exit asks one question: drop unsaved changes, or confirm the close.
+            ui.answers.push_back(window->Editor() && window->Editor()->Modified() ? Answer::No : Answer::Ok);
             window->close();
         }
     }

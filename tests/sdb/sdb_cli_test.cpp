@@ -71,6 +71,24 @@ TEST(SdbCli, SortAndMerge)
     SampleStore merged(2);
     ASSERT_EQ(OpenSdbBinFile(merged.store, merged.session, ui, f.P("m.bin")), 1);
     EXPECT_EQ(merged.store.satelliteCount, 64u);  // every name in both files: one copy each
+    EXPECT_EQ(merged.Satellites()[0].name.Text(), "Astra");
+    // File 1's copy of one satellite, file 2's of the others: file 1's come first.
+    EXPECT_EQ(RunVelk({"merge", f.oldFile.string(), f.newFile.string(), f.P("m1.bin"), "--keep", "2", "--keep", "HOTBIRD=1"}), 0);
+    SampleStore one(2);
+    ASSERT_EQ(OpenSdbBinFile(one.store, one.session, ui, f.P("m1.bin")), 1);
+    EXPECT_EQ(one.store.satelliteCount, 64u);
+    EXPECT_EQ(one.Satellites()[0].name.Text(), "Hotbird");
+    EXPECT_EQ(one.Satellites()[1].name.Text(), "Astra");
+    EXPECT_EQ(RunVelk({"merge", f.oldFile.string(), f.newFile.string(), f.P("m3.bin"), "--keep", "Astra=3"}), 1);
+
+    // One satellite of the file as a file of its own.
+    EXPECT_EQ(RunVelk({"extract", f.oldFile.string(), f.P("x.bin"), "--satellites", "2"}), 0);
+    SampleStore extracted(2);
+    ASSERT_EQ(OpenSdbBinFile(extracted.store, extracted.session, ui, f.P("x.bin")), 1);
+    ASSERT_EQ(extracted.store.satelliteCount, 1u);
+    EXPECT_EQ(extracted.Satellites()[0].name.Text(), "Hotbird");
+    EXPECT_EQ(RunVelk({"extract", f.oldFile.string(), f.P("y.bin"), "--satellites", "65"}), 1);
+    EXPECT_FALSE(std::filesystem::exists(f.P("y.bin")));
     EXPECT_EQ(RunVelk({"merge", f.P("missing"), f.newFile.string(), f.P("m2.bin")}), 1);
     EXPECT_FALSE(std::filesystem::exists(f.P("m2.bin")));
 }

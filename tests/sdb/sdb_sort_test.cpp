@@ -150,6 +150,11 @@ TEST(SdbSort, SaveAsCancelledAfterTheUndoCopyAndNothingToSort)
     EXPECT_FALSE(CanSort(empty.store, ui));
     EXPECT_EQ(ui.messages.back().text, "Add the information to sort");
     EXPECT_EQ(ui.messages.back().icon, Icon::Warning);
+    // One record per level: nothing to reorder.
+    empty.store.satelliteCount = empty.store.carrierCount = empty.store.serviceCount = 1;
+    EXPECT_FALSE(CanSort(empty.store, ui));
+    empty.store.serviceCount = 2;
+    EXPECT_TRUE(CanSort(empty.store, ui));
 }
 
 }  // namespace

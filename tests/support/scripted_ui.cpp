@@ -21,9 +21,8 @@ void ScriptedUi::ProgressBegin(const std::string& title, std::uint32_t range)
     progressRanges.push_back(range);
 }
 
-std::optional<std::filesystem::path> ScriptedUi::ChooseOpenFile(const FileChoice& choice)
+std::optional<std::filesystem::path> ScriptedUi::NextFile()
 {
-    fileChoices.push_back(choice);
     if (files.empty())
         return std::nullopt;
     auto file = files.front();
@@ -31,9 +30,21 @@ std::optional<std::filesystem::path> ScriptedUi::ChooseOpenFile(const FileChoice
     return file;
 }
 
+std::optional<std::filesystem::path> ScriptedUi::ChooseOpenFile(const FileChoice& choice)
+{
+    fileChoices.push_back(choice);
+    return NextFile();
+}
+
 std::optional<std::filesystem::path> ScriptedUi::ChooseSaveFile(const FileChoice& choice)
 {
     return ChooseOpenFile(choice);
+}
+
+std::optional<std::filesystem::path> ScriptedUi::ChooseFolder(const std::string& title, const std::filesystem::path&)
+{
+    folderTitles.push_back(title);
+    return NextFile();
 }
 
 std::vector<std::string> ScriptedUi::Texts() const

@@ -24,6 +24,8 @@ public:
     bool ProgressCancelled() override { return cancelAfterSteps && progress.size() >= *cancelAfterSteps; }
     std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice& choice) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice& choice) override;
+    // Answered from `files` like the file dialogs; the title is kept in `folderTitles`.
+    std::optional<std::filesystem::path> ChooseFolder(const std::string& title, const std::filesystem::path& initial) override;
 
     // Texts of the messages shown so far.
     std::vector<std::string> Texts() const;
@@ -32,11 +34,16 @@ public:
     std::deque<Answer> answers;  // questions beyond the queue get Yes / OK
     std::deque<std::optional<std::filesystem::path>> files;
     std::vector<FileChoice> fileChoices;
+    std::vector<std::string> folderTitles;
     std::vector<std::string> progressTitles;
     std::vector<std::uint32_t> progressRanges;
     std::vector<std::uint32_t> progress;
     int progressEnded = 0;
     std::optional<std::size_t> cancelAfterSteps;
+
+private:
+    // The next answer of a file or folder dialog.
+    std::optional<std::filesystem::path> NextFile();
 };
 
 }  // namespace velk::test
