@@ -10,7 +10,7 @@ namespace velk::gui {
 namespace {
 
 struct IconName {
-    int command;
+    Command command;
     const char* theme;  // freedesktop icon naming
     QStyle::StandardPixmap fallback;
 };
@@ -51,7 +51,7 @@ QIcon Themed(const char* theme, QStyle::StandardPixmap fallback, const QStyle& s
 
 }  // namespace
 
-QIcon CommandIcon(int command, const QStyle& style)
+QIcon CommandIcon(Command command, const QStyle& style)
 {
     for (const auto& icon : kCommandIcons)
         if (icon.command == command)

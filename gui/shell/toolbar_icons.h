@@ -1,6 +1,8 @@
 #pragma once
 // Toolbar icons: the desktop theme's standard icon, or the style's own
 // built-in one where the theme has none.
+#include "shell/command_table.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -9,7 +11,7 @@ class QStyle;
 namespace velk::gui {
 
 // The icon of a command's toolbar button; a null icon for commands without one.
-QIcon CommandIcon(int command, const QStyle& style);
+QIcon CommandIcon(Command command, const QStyle& style);
 // The icon of a drop-down button, by its object name ("IMPORT_MENU", ...).
 QIcon DropDownIcon(const QString& name, const QStyle& style);
 
