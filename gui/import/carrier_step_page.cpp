@@ -24,7 +24,7 @@ std::vector<StagingColumn> CarrierColumns(const ImportWizard& wizard)
     return {{"Frequency", [carrier](std::uint32_t i) { return QString::number(carrier(i).frequency); }},
             {"Symbol rate", [carrier](std::uint32_t i) { return QString::number(carrier(i).symbolRate); }},
             {"Polarization", [carrier](std::uint32_t i) {
-                 return QString::fromStdString(PolarizationText(static_cast<std::uint8_t>(carrier(i).polarization)));
+                 return QString::fromStdString(TextAt(PolarizationNames(), carrier(i).polarization));
              }}};
 }
 

@@ -43,7 +43,7 @@ std::vector<std::uint32_t> ServiceStepPage::Parents() const { return SelectedInd
 QString ServiceStepPage::ParentName(std::uint32_t carrier) const
 {
     const auto& c = wizard_.Staging().carriers.at(carrier);
-    const auto pol = QString::fromStdString(PolarizationText(static_cast<std::uint8_t>(c.polarization))).left(1);
+    const auto pol = QString::fromStdString(TextAt(PolarizationNames(), c.polarization)).left(1);
     return QString("%1 %2 %3 %4").arg(c.frequency).arg(pol).arg(c.symbolRate).arg(QString::fromStdString(c.name)).trimmed();
 }
 

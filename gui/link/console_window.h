@@ -5,6 +5,7 @@
 // log and the upload live in link::ConsoleSession; its reader and upload
 // threads reach this window only through queued signals.
 #include "link/console_session.h"
+#include "shell/command_table.h"
 #include "link/upload_config.h"
 
 #include <QWidget>
