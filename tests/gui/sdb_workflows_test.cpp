@@ -41,7 +41,7 @@ private slots:
         EditorRun run(false);
         auto& store = run.Store();
         const std::vector<LnbRecord> lnbs{LnbRecord{}};
-        const std::vector<SatelliteRecord> satellites{test::Satellite("Astra", 0, 192, 1, 1, 0)};
+        const std::vector<SatelliteRecord> satellites{test::MakeSatellite("Astra", 0, 192, 1)};
         QVERIFY(WriteAllRecords<LnbRecord>(store, lnbs));
         QVERIFY(WriteAllRecords<SatelliteRecord>(store, satellites));
         store.lnbCount = store.satelliteCount = store.carrierCount = store.serviceCount = 1;
@@ -136,7 +136,7 @@ private slots:
 
         // The text report's file dialog is titled "Save".
         QVERIFY(run.window->NewDatabase());
-        test::WriteSampleDatabase(run.Store());
+        test::WriteSampleDatabase(run.Store(), test::EditorSample());
         run.Editor()->Reload();
         QVERIFY(run.Run(cmd::TextFile));
         QCOMPARE(run.ui.fileChoices.back().title, std::string("Save"));

@@ -82,7 +82,7 @@ private slots:
 
         QVERIFY(run.window->NewDatabase());
         editor = run.Editor();
-        test::WriteSampleDatabase(run.Store());
+        test::WriteSampleDatabase(run.Store(), test::EditorSample());
         editor->Reload();
         editor->SelectNode(editor->RootNode(kAllServices));
         QCOMPARE(editor->List()->columnWidth(2), 222);
