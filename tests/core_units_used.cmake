@@ -10,8 +10,6 @@
 cmake_minimum_required(VERSION 3.20)
 
 set(waiting
-  console_session.cpp  # the upload console window
-  user_settings.cpp    # the receiver settings dialog (Settings)
 )
 
 string(REPLACE "," ";" ARCHIVES "${ARCHIVES}")

@@ -61,7 +61,7 @@ MainWindow::MainWindow(Session& session, KeyValueStore& settings, Preferences& p
     BuildMenus();
     BuildToolBar();
     WireCommands();
-    InstallImageTools(this, *uiPort_, [this](Command command) { return Action(command); });
+    InstallImageTools(this, *uiPort_, [this](Command command) { return MakeAction(command); });
     workflows_ = new WorkflowCommands(*this);
     statusBar()->setObjectName("VelkStatus");
     for (auto*& counter : counters_) {

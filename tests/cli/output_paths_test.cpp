@@ -25,6 +25,7 @@ public:
         SdxRecord tv, radio;
         radio.type = 'R';
         radio.name = "RADIO";
+        radio.serviceId = "28107";  // another service of the transponder, so there is something to sort
         WriteBytes(dir / "list.sdx", JoinSdx({tv, radio}, true));
         WriteBytes(dir / "list2.sdx", JoinSdx({radio}, true));
         Bytes image(5000);
