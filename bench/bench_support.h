@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the benchmarks.
 #include "common/ui.h"
+#include "database/working_store.h"
 
 #include <filesystem>
 
@@ -29,6 +30,20 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+inline constexpr std::uint32_t kSatellites = 64;
+inline constexpr std::uint32_t kCarriers = 2000;
+inline constexpr std::uint32_t kServices = 25000;
+
+// 8 LNBs, 64 satellites, 2 000 carriers and 25 000 services in a shuffled channel order.
+class FullStore {
+public:
+    FullStore();
+
+    ScratchDir dir;
+    SilentUi ui;
+    WorkingStore store;
 };
 
 }  // namespace velk::bench

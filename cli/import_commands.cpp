@@ -4,6 +4,7 @@
 #include "console_ui.h"
 
 #include "common/c_number.h"
+#include "common/charset.h"
 #include "database/default_values.h"
 #include "import/import_command.h"
 #include "import/import_finish.h"
@@ -79,7 +80,7 @@ std::map<std::string, std::size_t> SatelliteIndexes(const ImportWizard& wizard)
     std::map<std::string, std::size_t> byName;
     const auto& sats = wizard.Staging().satellites;
     for (std::size_t i = 0; i < sats.size(); ++i)
-        byName.emplace(sats[i].name, i);
+        byName.emplace(DatabaseToUtf8(sats[i].name), i);
     return byName;
 }
 

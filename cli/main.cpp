@@ -16,6 +16,7 @@ int main(int argc, char** argv)
     cli::AddImportCommands(app);
     cli::AddImageCommands(app);
     cli::AddLinkCommands(app);
+    cli::AddListCommands(app);
     std::signal(SIGINT, [](int) { cli::ConsoleUi::RequestCancel(); });
     try {
         app.parse(argc, argv);

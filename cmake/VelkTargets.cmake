@@ -26,9 +26,10 @@ function(velk_gtest_folder name)
                        PROPERTIES ENVIRONMENT "VELK_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 
-# A libFuzzer target with its seed corpus; the test run gives it a few seconds.
+# A libFuzzer target with its seed corpus. The test run does a fixed amount of work from a
+# fixed seed, so it finds the same things on any machine; scripts/fuzz explores further.
 function(velk_fuzzer name source corpus)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RUNS" "DEPENDS" ${ARGN})
   if(NOT VELK_BUILD_FUZZERS OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
@@ -39,5 +40,5 @@ function(velk_fuzzer name source corpus)
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   add_test(NAME fuzz.${name}
            COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-                   sh -c "mkdir -p '${work}' && exec '$<TARGET_FILE:${name}>' -max_total_time=8 -rss_limit_mb=1024 -print_final_stats=0 '${work}' '${corpus}'")
+                   sh -c "rm -rf '${work}' && mkdir -p '${work}' && exec '$<TARGET_FILE:${name}>' -seed=1 -runs=${ARG_RUNS} -rss_limit_mb=1024 -print_final_stats=0 '${work}' '${corpus}'")
 endfunction()

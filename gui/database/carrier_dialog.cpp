@@ -1,5 +1,6 @@
 #include "database/carrier_dialog.h"
 
+#include "database/name_text.h"
 #include "common/c_number.h"
 
 namespace velk::gui {
@@ -30,12 +31,36 @@ CarrierDialog::CarrierDialog(const WorkingStore& store, Ui& ui, const CarrierRec
     ShowSwitchBlock(record_.switchBlock);
 }
 
+<<<<<<< HEAD
 bool CarrierDialog::Collect()
+=======
+bool CarrierDialog::Load()
 {
-    if (const auto error = CheckCarrierFields({S(name_->text()), S(frequency_->text()), S(symbolRate_->text()), S(skew_->text())})) {
+    const auto record = ReadOwnRecord<CarrierRecord>("Error No: -5 \n Cann't Read Carrier Info");
+    if (!record)
+        return false;
+    before_ = *record;
+    name_->setText(NameToQString(before_.name.Text()));
+    frequency_->setText(QString::number(before_.frequency));
+    SelectIndex(polarization_, before_.polarization);
+    symbolRate_->setText(QString::number(before_.symbolRate));
+    SelectIndex(fec_, before_.fec);
+    skewSign_->setCurrentIndex(SkewIsPlus(before_.skew) ? 1 : 0);
+    skew_->setText(QString::number(SkewMagnitude(before_.skew)));
+    factoryDefault_->setChecked(before_.factoryDefault == 1);
+    ShowSwitchBlock(before_.switchBlock);
+    return true;
+}
+
+bool CarrierDialog::Save()
+>>>>>>> extras
+{
+    const auto name = NameFromQString(name_->text(), ui_);
+    if (const auto error = CheckCarrierFields({name, S(frequency_->text()), S(symbolRate_->text()), S(skew_->text())})) {
         Refuse(*error);
         return false;
     }
+<<<<<<< HEAD
     record_.name = S(name_->text());
     record_.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
     record_.polarization = SelectedIndex(polarization_);
@@ -43,6 +68,16 @@ bool CarrierDialog::Collect()
     record_.fec = SelectedIndex(fec_);
     record_.skew = SkewByte(static_cast<std::uint32_t>(ParseDecimal(S(skew_->text()))), skewSign_->currentIndex() == 1);
     record_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
+=======
+    after_ = before_;
+    after_.name = name;
+    after_.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
+    after_.polarization = SelectedIndex(polarization_);
+    after_.symbolRate = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
+    after_.fec = SelectedIndex(fec_);
+    after_.skew = SkewByte(static_cast<std::uint32_t>(ParseDecimal(S(skew_->text()))), skewSign_->currentIndex() == 1);
+    after_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
+>>>>>>> extras
     if (store_.placement == Placement::Carrier)
         record_.switchBlock = ReadSwitchBlock(record_.switchBlock);
     return true;

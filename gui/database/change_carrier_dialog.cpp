@@ -1,5 +1,6 @@
 #include "database/change_carrier_dialog.h"
 
+#include "database/name_text.h"
 #include "common/format.h"
 #include "database/value_texts.h"
 
@@ -51,7 +52,7 @@ ChangeCarrierDialog::ChangeCarrierDialog(const StoreSnapshot& snapshot, std::siz
     layout->addLayout(buttons);
 
     for (const auto& s : snapshot_.satellites)
-        satellite_->addItem(QString::fromStdString(s.name.Text()));
+        satellite_->addItem(NameToQString(s.name.Text()));
     satellite_->setCurrentIndex(static_cast<int>(source.satellite) - 1);
     SatelliteChosen(satellite_->currentIndex());
     carrier_->setCurrentIndex(static_cast<int>(source.position) - 1);
@@ -74,7 +75,7 @@ void ChangeCarrierDialog::SatelliteChosen(int index)
     satelliteText_->setText(QString::fromStdString(Format("%5.2f  %s  %d", s.angle / 10.0, TextAt(EastWestNames(), s.west).c_str(), s.position)));
     carriers_ = snapshot_.CarriersOfSatellite(static_cast<std::uint32_t>(index));
     for (auto k : carriers_)
-        carrier_->addItem(QString::fromStdString(snapshot_.carriers[k].name.Text()));
+        carrier_->addItem(NameToQString(snapshot_.carriers[k].name.Text()));
     carrier_->setCurrentIndex(-1);
 }
 

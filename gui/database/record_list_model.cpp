@@ -1,5 +1,6 @@
 #include "database/record_list_model.h"
 
+#include "database/name_text.h"
 #include "common/format.h"
 #include "database/value_texts.h"
 #include "database/field_rules.h"
@@ -254,12 +255,12 @@ QString RecordListModel::Text(int row, Column column) const
     case C::HighFreq: return QString::number(s.lnbs[r].HighMhz());
     case C::LnbType: return Q(TextAt(LnbTypeNames(productType_), s.lnbs[r].Type()));
     case C::LnbPower: return s.lnbs[r].PowerOn() ? "ON" : "OFF";
-    case C::SatName: return Q(s.satellites[r].name.Text());
+    case C::SatName: return NameToQString(s.satellites[r].name.Text());
     case C::SatLnb: return QString("LNB %1").arg(s.satellites[r].lnbIndex + 1);
     case C::SatEastWest: return Q(TextAt(EastWestNames(), s.satellites[r].west));
     case C::SatPosition: return QString::number(s.satellites[r].position);
     case C::SatAngle: return Q(AngleText(s.satellites[r].angle));
-    case C::CarName: return Q(s.carriers[r].name.Text());
+    case C::CarName: return NameToQString(s.carriers[r].name.Text());
     case C::CarFrequency: return QString::number(s.carriers[r].frequency);
     case C::CarPolarization: return Q(TextAt(PolarizationNames(), s.carriers[r].polarization));
     case C::CarSymbolRate: return QString::number(s.carriers[r].symbolRate);
@@ -272,7 +273,7 @@ QString RecordListModel::Text(int row, Column column) const
     case C::Repeat: return Q(TextAt(RepeatNames(), SwitchBlockOfRow(r)->repeat));
     case C::Khz22: return Q(TextAt(Khz22Names(), SwitchBlockOfRow(r)->khz22));
     case C::ProgramNo: return QString::number(s.services[r].programNumber);
-    case C::ServiceName: return Q(s.services[r].name.Text());
+    case C::ServiceName: return NameToQString(s.services[r].name.Text());
     case C::ServiceType: return s.services[r].type == kServiceRadio ? "Radio" : "TV";
     case C::VideoPid: return Q(PidText(s.services[r].videoPid, hex_));
     case C::AudioPid: return Q(PidText(s.services[r].audioPid, hex_));

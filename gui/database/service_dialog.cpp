@@ -1,5 +1,6 @@
 #include "database/service_dialog.h"
 
+#include "database/name_text.h"
 #include <QHBoxLayout>
 
 namespace velk::gui {
@@ -32,7 +33,7 @@ ServiceDialog::ServiceDialog(const WorkingStore& store, Ui& ui, const ServiceRec
     factoryDefault_->setObjectName("factoryDefault");
     AddRow({}, factoryDefault_);
     connect(type_, &QComboBox::currentIndexChanged, this, &ServiceDialog::TypeChosen);
-    name_->setText(Q(record_.name.Text()));
+    name_->setText(NameToQString(record_.name.Text()));
     programNumber_->setText(QString::number(record_.programNumber));
     video_->setText(Q(PidText(record_.videoPid, hex_)));
     audio_->setText(Q(PidText(record_.audioPid, hex_)));
@@ -55,7 +56,7 @@ void ServiceDialog::TypeChosen(int index)
 
 bool ServiceDialog::Collect()
 {
-    ServiceInput input{S(name_->text()), S(programNumber_->text()), S(video_->text()), S(audio_->text()), S(pcr_->text()),
+    ServiceInput input{NameFromQString(name_->text(), ui_), S(programNumber_->text()), S(video_->text()), S(audio_->text()), S(pcr_->text()),
                        type_->currentIndex() == 1, hex_};
     const auto check = CheckServiceFields(ui_, input, otherProgramNumbers_);
     if (check.error) {

@@ -6,10 +6,6 @@
 #include <algorithm>
 
 namespace velk {
-namespace {
-
-constexpr unsigned kTreeParts = image_part::kSatellites | image_part::kCarriers | image_part::kServices
-                                | image_part::kCarrierOrder | image_part::kServiceOrder;
 
 // Drops the services marked in `removed` (0-based records): their carriers'
 // counts go down, the order list loses their entries and the others are renumbered.
@@ -30,6 +26,11 @@ void RemoveServices(StoreImage& image, const std::vector<bool>& removed)
     std::size_t r = 0;
     std::erase_if(image.services, [&](const ServiceRecord&) { return removed[r++]; });
 }
+
+namespace {
+
+constexpr unsigned kTreeParts = image_part::kSatellites | image_part::kCarriers | image_part::kServices
+                                | image_part::kCarrierOrder | image_part::kServiceOrder;
 
 // Drops the carriers marked in `removed` (0-based records) with their services.
 void RemoveCarriers(StoreImage& image, const std::vector<bool>& removed)

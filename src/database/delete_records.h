@@ -5,6 +5,7 @@
 // its message and the store is unchanged. Numbers are 1-based.
 #include "common/ui.h"
 #include "database/service_views.h"
+#include "database/store_image.h"
 #include "database/working_store.h"
 
 #include <cstdint>
@@ -33,6 +34,10 @@ bool DeleteCarrierServices(WorkingStore& store, Ui& ui, std::uint32_t k);
 // Removes the services shown at `rows` (1-based rows of `view` as last built).
 // Result: the number removed. No rows: "Select Service Information to Delete"
 // under a satellite or carrier, "Select Service Information to delete" otherwise.
+// Drops the services marked in `removed` (0-based records) from the image: their
+// carriers' counts go down, the order list loses their entries, the rest are renumbered.
+void RemoveServices(StoreImage& image, const std::vector<bool>& removed);
+
 std::optional<std::uint32_t> DeleteServices(WorkingStore& store, Ui& ui, const ServiceView& view, std::span<const std::uint32_t> rows);
 
 }  // namespace velk

@@ -1,5 +1,6 @@
 // DVB2000 lists: 64-byte binary records, big-endian; satellite records and
 // channel records (each with its transponder) follow each other.
+#include "common/charset.h"
 #include "common/c_number.h"
 #include "common/files.h"
 #include "common/format.h"
@@ -79,10 +80,10 @@ std::uint16_t Pid(ByteView r, std::size_t off)
     return pid == 0 ? kImportNoPid : pid;
 }
 
-ImportService ServiceOf(ByteView r)
+ImportService ServiceOf(ByteView r, NameConversion& names)
 {
     ImportService s;
-    s.name = std::string(FieldText(r, field::kServiceName));
+    s.name = names.ToDatabase(FieldText(r, field::kServiceName));
     s.videoPid = Pid(r, field::kVideoPid);
     s.audioPid = Pid(r, field::kAudioPid);
     s.pcrPid = Pid(r, field::kPcrPid);
@@ -103,7 +104,11 @@ public:
             Channel(r);
     }
 
-    void Finish() { cursor_.Close(); }
+    void Finish(Ui& ui)
+    {
+        cursor_.Close();
+        names_.TellUser(ui);
+    }
 
 private:
     void Satellite(ByteView r)
@@ -113,7 +118,7 @@ private:
             return;
         position_ = f.position;
         ImportSatellite s;
-        const auto candidate = f.name.empty() ? Format("Satellite%u", cursor_.SatelliteCount()) : f.name;
+        const auto candidate = f.name.empty() ? Format("Satellite%u", cursor_.SatelliteCount()) : names_.ToDatabase(f.name);
         s.name = MakeUniqueSatelliteName(cursor_.Staging(), candidate, kSatelliteNameWidth);
         s.position = f.position;
         s.hemisphere = f.hemisphere;
@@ -131,10 +136,11 @@ private:
             c.fec = FecCode(r[field::kFec]);
             cursor_.OpenCarrier(t, std::move(c), false);
         }
-        cursor_.JoinService(ServiceOf(r));
+        cursor_.JoinService(ServiceOf(r, names_));
     }
 
     TransponderCursor cursor_;
+    NameConversion names_;
     std::optional<std::uint32_t> position_;  // of the satellite record that opened the current satellite
 };
 
@@ -150,7 +156,7 @@ void ParseDvb2000Bytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStagi
         ui.ProgressSet(static_cast<std::uint32_t>(i + 1));
         engine.Record(file.subspan(i * kRecordSize, kRecordSize));
     }
-    engine.Finish();
+    engine.Finish(ui);
 }
 
 bool ImportDvb2000List(Ui& ui, const std::filesystem::path& path, std::uint8_t selected, ImportStaging& staging)

@@ -1,5 +1,6 @@
 // Lyngsat lists: text lines tagged ":SAT" (satellite), ":TRP" (transponder)
 // and ":CHN" (channel), fields separated by blanks.
+#include "common/charset.h"
 #include "common/c_number.h"
 #include "common/files.h"
 #include "common/format.h"
@@ -93,7 +94,11 @@ public:
             Channel(line);
     }
 
-    void Finish() { NumberMissingServiceIds(staging_, CarrierOrdinal()); }
+    void Finish(Ui& ui)
+    {
+        NumberMissingServiceIds(staging_, CarrierOrdinal());
+        names_.TellUser(ui);
+    }
 
 private:
     std::uint32_t CarrierOrdinal() const { return static_cast<std::uint32_t>(staging_.carriers.size()); }
@@ -103,7 +108,7 @@ private:
         NumberMissingServiceIds(staging_, CarrierOrdinal());
         const auto q = ReadQuotedLine(line);
         ImportSatellite s;
-        s.name = std::string(q.name);
+        s.name = names_.ToDatabase(q.name);
         s.selected = selected_;
         s.position = std::strtod(std::string(FieldAt(q.fields, 0)).c_str(), nullptr) * 10;
         s.hemisphere = FieldAt(q.fields, 1).starts_with('W') ? 1 : 0;
@@ -138,7 +143,7 @@ private:
         const auto q = ReadQuotedLine(line);
         ImportService s;
         s.carrier = CarrierOrdinal();
-        s.name = StagingName(q.name);
+        s.name = StagingName(names_.ToDatabase(q.name));
         s.selected = selected_;
         s.serviceId = static_cast<std::uint16_t>(ParseDecimal(FieldAt(q.fields, 0)));
         s.type = FieldAt(q.fields, 1).starts_with('T') ? 1 : 2;
@@ -157,6 +162,7 @@ private:
     std::uint8_t selected_;
     std::uint32_t satellite_ = 0;
     std::uint32_t satelliteCarriers_ = 0;
+    NameConversion names_;
 };
 
 }  // namespace
@@ -180,7 +186,7 @@ void ParseLyngsatBytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStagi
             ui.ProgressSet(std::min(++lines, tags));
         engine.Line(line);
     }
-    engine.Finish();
+    engine.Finish(ui);
 }
 
 bool ImportLyngsatList(Ui& ui, const std::filesystem::path& path, std::uint8_t selected, ImportStaging& staging)

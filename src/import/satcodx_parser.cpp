@@ -1,10 +1,14 @@
-// SatcoDX lists: 128-byte fixed-column text records, back to back or each
-// followed by one separator byte.
+// SatcoDX lists: fixed-column text records (see satcodx_records.h for how
+// the list is cut into them).
+#include "common/charset.h"
 #include "common/files.h"
 #include "common/format.h"
 #include "database/records.h"
 #include "import/list_parsers.h"
+#include "import/dvb_text.h"
+#include "import/import_command.h"
 #include "import/list_text.h"
+#include "import/satcodx_records.h"
 #include "import/transponder_cursor.h"
 
 #include <algorithm>
@@ -12,9 +16,6 @@
 
 namespace velk {
 namespace {
-
-constexpr std::size_t kRecordSize = 128;
-constexpr std::string_view kSignature = "SATCODX";
 
 namespace field {
 constexpr TextField kVersion{8, 2};
@@ -30,58 +31,53 @@ constexpr TextField kAudioPid{79, 4};
 constexpr TextField kPcrPid{83, 4};
 constexpr TextField kServiceId{87, 5};
 constexpr TextField kAccess{111, 4};
-constexpr TextField kTail{115, 12};
+constexpr std::size_t kTailOffset = 115;
 }  // namespace field
 
-// What the protocol 2/3 layout and the older layout do differently.
+// What the layouts do differently. Protocol 2/3 (version 103 of today) and
+// the older layout carry Windows-1252 names; version 105 carries UTF-8 with
+// DVB control codes and a name continuation of 17 characters on its
+// 132-character line (12 on the 127-character one).
 struct Layout {
     TextField satelliteName;
     bool stripLeadingUnderscores;
-    bool nameHasTail;
+    std::size_t tailWidth;  // 0: no name continuation
+    TextEncoding names;
 };
-constexpr Layout kProtocol23{{10, 18}, false, true};
-constexpr Layout kOlder{{115, 12}, true, false};
+constexpr Layout kProtocol23{{10, 18}, false, 12, TextEncoding::Windows1252};
+constexpr Layout kVersion105{{10, 18}, false, 17, TextEncoding::Utf8};
+constexpr Layout kOlder{{115, 12}, true, 0, TextEncoding::Windows1252};
 
-bool IsProtocol23(ByteView file)
+const Layout& LayoutOf(ByteView firstRecord)
 {
-    if (file.size() < field::kVersion.offset + field::kVersion.width)
-        return false;
-    const auto version = FieldText(file, field::kVersion);
-    return version == "02" || version == "03";
+    const auto version = FieldText(firstRecord, field::kVersion);
+    if (version == "02" || version == "03")
+        return kProtocol23;
+    return version == "05" ? kVersion105 : kOlder;
 }
 
-// Records are 128 bytes apart when the second record starts right after the
-// first, else 129. A lone record without separator still counts.
-std::size_t Stride(ByteView file)
+// Version 105 names keep every byte up to the field's end (a DVB table
+// selector may hold a NUL); the others end at a NUL like any field.
+std::string_view NameField(ByteView r, TextField f, const Layout& layout)
 {
-    if (file.size() < kRecordSize + 1)
-        return kRecordSize;
-    const auto second = file.subspan(kRecordSize, std::min(file.size() - kRecordSize, kSignature.size()));
-    return std::equal(second.begin(), second.end(), kSignature.begin(), kSignature.end()) ? kRecordSize : kRecordSize + 1;
+    if (layout.names != TextEncoding::Utf8)
+        return FieldText(r, f);
+    CheckRange(r.size(), f.offset, f.width);
+    return {reinterpret_cast<const char*>(r.data()) + f.offset, f.width};
 }
 
-// Complete records only; the last one may lack its separator.
-std::size_t RecordCount(std::size_t fileSize, std::size_t stride)
+TextField TailOf(ByteView r, const Layout& layout)
 {
-    return fileSize < kRecordSize ? 0 : (fileSize - kRecordSize) / stride + 1;
-}
-
-std::string SatelliteCandidate(ByteView r, const Layout& layout, std::uint32_t satellitesSoFar)
-{
-    if (FieldIsAbsent(r, layout.satelliteName))
-        return Format("Satellite%u", satellitesSoFar);
-    auto name = FieldText(r, layout.satelliteName);
-    if (layout.stripLeadingUnderscores)
-        name.remove_prefix(std::min(name.size(), name.find_first_not_of('_')));
-    return std::string(name);
+    const bool longLine = r.size() >= kSatcoDxLongestRecord;
+    return {field::kTailOffset, longLine ? layout.tailWidth : std::min<std::size_t>(layout.tailWidth, 12)};
 }
 
 std::string NameSource(ByteView r, const Layout& layout)
 {
-    const auto first = FieldText(r, field::kName);
+    const auto first = NameField(r, field::kName, layout);
     std::string name(first.substr(0, first.find('_')));
-    if (layout.nameHasTail)
-        name += FieldText(r, field::kTail);
+    if (layout.tailWidth > 0)
+        name += NameField(r, TailOf(r, layout), layout);
     return name;
 }
 
@@ -93,6 +89,30 @@ std::string CutPaddingUnderscores(std::string name)
         name.resize(first);
     return name;
 }
+
+class NameDecoder {
+public:
+    explicit NameDecoder(const Layout& layout) : layout_(layout) {}
+
+    // A name of the list as database bytes.
+    std::string Decode(std::string_view raw) { return conversion_.ToDatabase(DropDvbControlCodes(raw), layout_.names); }
+
+    std::string SatelliteCandidate(ByteView r, std::uint32_t satellitesSoFar)
+    {
+        if (FieldIsAbsent(r, layout_.satelliteName))
+            return Format("Satellite%u", satellitesSoFar);
+        auto name = NameField(r, layout_.satelliteName, layout_);
+        if (layout_.stripLeadingUnderscores)
+            name.remove_prefix(std::min(name.size(), name.find_first_not_of('_')));
+        return Decode(name);
+    }
+
+    NameConversion& Conversion() { return conversion_; }
+
+private:
+    const Layout& layout_;
+    NameConversion conversion_;
+};
 
 std::uint16_t PidOrNone(ByteView r, TextField f)
 {
@@ -129,22 +149,22 @@ std::uint8_t ServiceType(char type, std::uint16_t videoPid)
     return videoPid != kImportNoPid && videoPid != 0 ? kServiceTv : kServiceRadio;
 }
 
-ImportCarrier CarrierOf(ByteView r, const Transponder& t, const Layout& layout)
+ImportCarrier CarrierOf(ByteView r, const Transponder& t, const Layout& layout, NameDecoder& names)
 {
     ImportCarrier c;
     c.symbolRate = t.symbolRate;
     c.frequency = t.frequency;
     c.polarization = PolarizationCode(static_cast<char>(r[field::kPolarization.offset]));
-    c.name = NameSource(r, layout);
+    c.name = names.Decode(NameSource(r, layout));
     c.fec = FecCode(static_cast<char>(r[field::kFec.offset]));
     c.access = FieldIsAbsent(r, field::kAccess) ? 1 : 0;
     return c;
 }
 
-ImportService ServiceOf(ByteView r, const Layout& layout)
+ImportService ServiceOf(ByteView r, const Layout& layout, NameDecoder& names)
 {
     ImportService s;
-    s.name = CutPaddingUnderscores(NameSource(r, layout));
+    s.name = names.Decode(CutPaddingUnderscores(NameSource(r, layout)));
     s.videoPid = PidOrNone(r, field::kVideoPid);
     s.audioPid = PidOrNone(r, field::kAudioPid);
     s.pcrPid = PidOrNone(r, field::kPcrPid);
@@ -164,7 +184,7 @@ bool HasSymbolRate(ByteView r)
 class SatcoDxEngine {
 public:
     SatcoDxEngine(const Layout& layout, std::uint8_t selected, ImportStaging& staging)
-        : layout_(layout), cursor_(staging, selected)
+        : layout_(layout), names_(layout), cursor_(staging, selected)
     {
     }
 
@@ -177,12 +197,16 @@ public:
                             FieldNumber(r, field::kPolarization)};
         const bool carrierRecord = r[field::kType.offset] == '_';
         if (carrierRecord || !cursor_.IsCurrent(t))
-            cursor_.OpenCarrier(t, CarrierOf(r, t, layout_), carrierRecord);
+            cursor_.OpenCarrier(t, CarrierOf(r, t, layout_, names_), carrierRecord);
         if (!carrierRecord)
-            cursor_.JoinService(ServiceOf(r, layout_));
+            cursor_.JoinService(ServiceOf(r, layout_, names_));
     }
 
-    void Finish() { cursor_.Close(); }
+    void Finish(Ui& ui)
+    {
+        cursor_.Close();
+        names_.Conversion().TellUser(ui);
+    }
 
 private:
     void FollowSatellite(ByteView r, ByteView previous)
@@ -197,33 +221,43 @@ private:
         if (!opens)
             return;
         ImportSatellite s;
-        s.name = MakeUniqueSatelliteName(cursor_.Staging(), SatelliteCandidate(r, layout_, cursor_.SatelliteCount()),
+        s.name = MakeUniqueSatelliteName(cursor_.Staging(), names_.SatelliteCandidate(r, cursor_.SatelliteCount()),
                                          layout_.satelliteName.width);
         s.position = position;
         cursor_.OpenSatellite(std::move(s), false);
     }
 
     const Layout& layout_;
+    NameDecoder names_;
     TransponderCursor cursor_;
 };
 
 }  // namespace
 
-void ParseSatcoDxBytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStaging& staging)
+bool ParseSatcoDxBytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStaging& staging)
 {
-    const auto stride = Stride(file);
-    const auto count = RecordCount(file.size(), stride);
-    SatcoDxEngine engine(IsProtocol23(file) ? kProtocol23 : kOlder, selected, staging);
-    if (count > 0)
-        ui.ProgressBegin(kParsingProgressTitle, static_cast<std::uint32_t>(count));
-    ByteView previous;
-    for (std::size_t i = 0; i < count; ++i) {
-        ui.ProgressSet(static_cast<std::uint32_t>(i + 1));
-        const auto record = file.subspan(i * stride, kRecordSize);
-        engine.Record(record, previous);
-        previous = record;
+    const auto split = SplitSatcoDxRecords(file);
+    if (split.invalidRecord != 0) {
+        ShowError(ui, InvalidRecordMessage(split.invalidRecord));
+        return false;
     }
-    engine.Finish();
+    const auto& records = split.records;
+    SatcoDxEngine engine(records.empty() ? kOlder : LayoutOf(records.front()), selected, staging);
+    if (!records.empty())
+        ui.ProgressBegin(kParsingProgressTitle, static_cast<std::uint32_t>(records.size()));
+    ByteView previous;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        ui.ProgressSet(static_cast<std::uint32_t>(i + 1));
+        engine.Record(records[i], previous);
+        previous = records[i];
+    }
+    engine.Finish(ui);
+    return true;
+}
+
+std::string InvalidRecordMessage(std::size_t record)
+{
+    return Format("%s\nRecord %zu is not a SatcoDX record.", kInvalidListFile, record);
 }
 
 bool ParseSatcoDxFile(Ui& ui, const std::filesystem::path& path, std::uint8_t selected, ImportStaging& staging)
@@ -233,8 +267,7 @@ bool ParseSatcoDxFile(Ui& ui, const std::filesystem::path& path, std::uint8_t se
         ui.Message(kOpenFileError, {}, Icon::Error, Buttons::Ok);
         return false;
     }
-    ParseSatcoDxBytes(ui, *file, selected, staging);
-    return true;
+    return ParseSatcoDxBytes(ui, *file, selected, staging);
 }
 
 }  // namespace velk

@@ -34,7 +34,15 @@ std::optional<Part> ReadPart(ByteView data, std::size_t at, std::size_t bodySize
     return part;
 }
 
+// The next part must begin at or after `end`, the first byte past what was just read:
+// an offset that points back would read the same bytes again, entry after entry.
+std::optional<std::size_t> ForwardOffset(std::size_t next, std::size_t end)
+{
+    return next >= end ? std::optional{next} : std::nullopt;
+}
+
 // Reads an entry and its parts at `at`; returns where the next entry begins, or nullopt on damage.
+// Every step moves forward, so the work of a whole file is bounded by its size.
 std::optional<std::size_t> ReadEntry(ByteView data, std::size_t at, EcfEntry& entry)
 {
     if (at > data.size() || data.size() - at < kEcfEntrySize)
@@ -44,37 +52,42 @@ std::optional<std::size_t> ReadEntry(ByteView data, std::size_t at, EcfEntry& en
     entry.name.assign(record.begin(), nameEnd);
     entry.headerValue1 = record[131];
     entry.headerValue2 = record[132];
-    std::size_t next = at + kEcfEntrySize;
+    std::optional<std::size_t> next = at + kEcfEntrySize;
     if (record[kFlagImage] != 0) {
-        auto part = ReadPart(data, next, kImageRecordSize);
+        auto part = ReadPart(data, *next, kImageRecordSize);
         if (!part)
             return std::nullopt;
-        const std::size_t afterRecord = next + kEcfBlockHeaderSize + kImageRecordSize;
+        std::size_t end = *next + kEcfBlockHeaderSize + kImageRecordSize;
         if (part->body[kResourceFlagAt] != 0) {
             const std::size_t size = LoadLe32(part->body, kResourceSizeAt);
-            if (afterRecord > data.size() || data.size() - afterRecord < size)
+            if (data.size() - end < size)
                 return std::nullopt;
-            entry.resource = Slice(data, afterRecord, size);
+            entry.resource = Slice(data, end, size);
+            end += size;
         }
         entry.imageRecord = std::move(part->body);
-        next = part->next;
+        if (!(next = ForwardOffset(part->next, end)))
+            return std::nullopt;
     }
     if (record[kFlagPartitions] != 0) {
-        const auto header = ReadPart(data, next, 0);
+        const auto header = ReadPart(data, *next, 0);
         if (!header)
             return std::nullopt;
-        const auto part = ReadPart(data, next, std::size_t{header->header[9]} * kPartitionRecordSize);
+        const std::size_t size = std::size_t{header->header[9]} * kPartitionRecordSize;
+        const auto part = ReadPart(data, *next, size);
         if (!part)
             return std::nullopt;
         entry.partitions = part->body;
-        next = part->next;
+        if (!(next = ForwardOffset(part->next, *next + kEcfBlockHeaderSize + size)))
+            return std::nullopt;
     }
     if (record[kFlagExtra] != 0) {
-        auto part = ReadPart(data, next, kExtraRecordSize);
+        auto part = ReadPart(data, *next, kExtraRecordSize);
         if (!part)
             return std::nullopt;
         entry.extraRecord = std::move(part->body);
-        next = part->next;
+        if (!(next = ForwardOffset(part->next, *next + kEcfBlockHeaderSize + kExtraRecordSize)))
+            return std::nullopt;
     }
     return next;
 }

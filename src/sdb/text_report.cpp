@@ -1,5 +1,6 @@
 #include "sdb/text_report.h"
 
+#include "common/charset.h"
 #include "common/files.h"
 #include "common/format.h"
 #include "database/record_io.h"
@@ -195,7 +196,9 @@ std::optional<Bytes> BuildTextReport(const WorkingStore& store)
             Separator(out);
         }
     }
-    return Bytes(out.begin(), out.end());
+    // Names are Latin-1 in the database; the report is read as UTF-8 text.
+    const auto text = DatabaseToUtf8(out);
+    return Bytes(text.begin(), text.end());
 }
 
 int WriteTextReport(const WorkingStore& store, const std::filesystem::path& target)

@@ -50,6 +50,30 @@ Bytes JoinSdx(const std::vector<SdxRecord>& records, bool separator)
     return out;
 }
 
+Bytes EncodeSdxLine(const SdxRecord& r, std::size_t length)
+{
+    auto fields = r;
+    fields.version = "03";
+    fields.tail.clear();
+    auto out = EncodeSdx(fields);
+    out.resize(length, '_');
+    out[7] = '1';
+    Put(out, 8, r.version, 2);
+    Put(out, 115, r.tail, length - 115);
+    return out;
+}
+
+Bytes JoinSdxLines(const std::vector<SdxRecord>& records, std::size_t length, const std::string& lineEnd)
+{
+    Bytes out;
+    for (const auto& r : records) {
+        const auto bytes = EncodeSdxLine(r, length);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        out.insert(out.end(), lineEnd.begin(), lineEnd.end());
+    }
+    return out;
+}
+
 Bytes EncodeDvb(const DvbRecord& r)
 {
     Bytes out(64, 0);

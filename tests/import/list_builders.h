@@ -30,6 +30,13 @@ Bytes EncodeSdx(const SdxRecord& r);
 // Records joined, with one separator byte after each when `separator`.
 Bytes JoinSdx(const std::vector<SdxRecord>& records, bool separator);
 
+// One record as a line of today's lists: "SATCODX1" and the two version
+// characters ("03" or "05"), `length` characters (127, or 132 for the long
+// line of version 105) with the name continuation from 115 to the end.
+Bytes EncodeSdxLine(const SdxRecord& r, std::size_t length);
+// Lines joined, `lineEnd` after each.
+Bytes JoinSdxLines(const std::vector<SdxRecord>& records, std::size_t length, const std::string& lineEnd);
+
 // One DVB2000 record.
 struct DvbRecord {
     std::uint16_t serviceId = 0;

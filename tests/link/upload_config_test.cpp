@@ -149,6 +149,51 @@ TEST_F(UploadConfigTest, DamagedFilesKeepWhatCameBefore)
     EXPECT_FALSE(ecf->complete);
 }
 
+// An offset that does not move past the part just read ends the file as damaged at once,
+// keeping the entries before it: backwards, onto the part itself, or past the end.
+TEST(EcfReaderTest, OffsetsThatDoNotMoveForwardEndTheFile)
+{
+    EcfBuilder b(1);
+    b.Group(1, 3);
+    b.Entry("A", false, false, false);
+    b.Entry("B", false, false, true);
+    b.Part(Bytes(8, 0xCD));
+    b.Entry("C", false, false, false);
+    const std::size_t partAt = 24 + 8 + 2 * 140;
+    const std::vector<std::string> before{"A"}, withB{"A", "B"};
+    const std::vector<std::pair<std::uint32_t, std::vector<std::string>>> cases{
+        {32, before},                          // back to the first entry
+        {std::uint32_t(partAt), before},       // onto the part itself
+        {std::uint32_t(partAt + 23), before},  // into the part just read
+        {0xFFFFFFF0u, withB},                  // forward but outside: the next entry is missing
+    };
+    for (const auto& [next, names] : cases) {
+        auto file = b.Data();
+        StoreLe32(file, partAt + 12, next);
+        const auto ecf = ParseEcf(file);
+        ASSERT_TRUE(ecf) << next;
+        EXPECT_FALSE(ecf->complete) << next;
+        EXPECT_EQ(EcfDisplayNames(*ecf), names) << next;
+    }
+    EXPECT_TRUE(ParseEcf(b.Data())->complete);
+}
+
+// Counts of 65 535 groups of 65 535 entries over a file of a few hundred bytes:
+// the entry's part points back at the entry, which must not be read again and again.
+TEST(EcfReaderTest, CountsCannotMultiplyTheWork)
+{
+    EcfBuilder b(0xFFFF);
+    b.Group(1, 0xFFFF);
+    b.Entry("Loop", true, false, false);
+    b.ImagePart(Params("App", 0x1000), Bytes(200, 7));
+    auto file = b.Data();
+    StoreLe32(file, 24 + 8 + 140 + 12, 24 + 8);
+    const auto ecf = ParseEcf(file);
+    ASSERT_TRUE(ecf);
+    EXPECT_FALSE(ecf->complete);
+    EXPECT_TRUE(ecf->groups.at(0).entries.empty());
+}
+
 TEST_F(UploadConfigTest, ChangingTheProductTypeDropsTheDumps)
 {
     test::WriteBytes(dir.Path() / "KymADBDump.dbi", Bytes(4, 1));
