@@ -1,7 +1,7 @@
 #include "database/carrier_dialog.h"
 
-#include "database/name_text.h"
 #include "common/c_number.h"
+#include "database/name_text.h"
 
 namespace velk::gui {
 
@@ -20,7 +20,7 @@ CarrierDialog::CarrierDialog(const WorkingStore& store, Ui& ui, const CarrierRec
     AddRow({}, factoryDefault_);
     if (store.placement == Placement::Carrier)
         AddSwitchBlock(true, true);
-    name_->setText(Q(record_.name.Text()));
+    name_->setText(NameToQString(record_.name.Text()));
     frequency_->setText(QString::number(record_.frequency));
     SelectIndex(polarization_, record_.polarization);
     symbolRate_->setText(QString::number(record_.symbolRate));
@@ -31,53 +31,20 @@ CarrierDialog::CarrierDialog(const WorkingStore& store, Ui& ui, const CarrierRec
     ShowSwitchBlock(record_.switchBlock);
 }
 
-<<<<<<< HEAD
 bool CarrierDialog::Collect()
-=======
-bool CarrierDialog::Load()
-{
-    const auto record = ReadOwnRecord<CarrierRecord>("Error No: -5 \n Cann't Read Carrier Info");
-    if (!record)
-        return false;
-    before_ = *record;
-    name_->setText(NameToQString(before_.name.Text()));
-    frequency_->setText(QString::number(before_.frequency));
-    SelectIndex(polarization_, before_.polarization);
-    symbolRate_->setText(QString::number(before_.symbolRate));
-    SelectIndex(fec_, before_.fec);
-    skewSign_->setCurrentIndex(SkewIsPlus(before_.skew) ? 1 : 0);
-    skew_->setText(QString::number(SkewMagnitude(before_.skew)));
-    factoryDefault_->setChecked(before_.factoryDefault == 1);
-    ShowSwitchBlock(before_.switchBlock);
-    return true;
-}
-
-bool CarrierDialog::Save()
->>>>>>> extras
 {
     const auto name = NameFromQString(name_->text(), ui_);
     if (const auto error = CheckCarrierFields({name, S(frequency_->text()), S(symbolRate_->text()), S(skew_->text())})) {
         Refuse(*error);
         return false;
     }
-<<<<<<< HEAD
-    record_.name = S(name_->text());
+    record_.name = name;
     record_.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
     record_.polarization = SelectedIndex(polarization_);
     record_.symbolRate = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
     record_.fec = SelectedIndex(fec_);
     record_.skew = SkewByte(static_cast<std::uint32_t>(ParseDecimal(S(skew_->text()))), skewSign_->currentIndex() == 1);
     record_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
-=======
-    after_ = before_;
-    after_.name = name;
-    after_.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
-    after_.polarization = SelectedIndex(polarization_);
-    after_.symbolRate = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
-    after_.fec = SelectedIndex(fec_);
-    after_.skew = SkewByte(static_cast<std::uint32_t>(ParseDecimal(S(skew_->text()))), skewSign_->currentIndex() == 1);
-    after_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
->>>>>>> extras
     if (store_.placement == Placement::Carrier)
         record_.switchBlock = ReadSwitchBlock(record_.switchBlock);
     return true;

@@ -1,6 +1,7 @@
 // The editor's tree: its nodes built from the snapshot, found by address.
 #include "database/editor_window.h"
 
+#include "database/name_text.h"
 #include "database/record_dialog.h"
 
 #include <QPainter>
@@ -91,14 +92,14 @@ void EditorWindow::BuildTree()
         lnbInfo->addChild(MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(n), "LNB")), kLnbNode, static_cast<int>(n), static_cast<int>(n - 1)));
     for (std::size_t sat = 0; sat < s.satellites.size(); ++sat) {
         const auto& satellite = s.satellites[sat];
-        auto* node = MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(sat + 1), satellite.name.Text())), kSatelliteNode,
+        auto* node = MakeNode(NameToQString(NodeLabel(static_cast<std::uint32_t>(sat + 1), satellite.name.Text())), kSatelliteNode,
                               static_cast<int>(sat + 1), static_cast<int>(sat));
         node->setIcon(0, NodeIcon(satellite.factoryDefault == 1));
         node->setData(0, kServiceCountRole, s.servicesOfSatellite[sat]);
         const auto carriers = s.CarriersOfSatellite(static_cast<std::uint32_t>(sat));
         for (std::size_t p = 0; p < carriers.size(); ++p) {
             const auto& carrier = s.carriers[carriers[p]];
-            auto* child = MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(p + 1), carrier.name.Text())), kCarrierNode,
+            auto* child = MakeNode(NameToQString(NodeLabel(static_cast<std::uint32_t>(p + 1), carrier.name.Text())), kCarrierNode,
                                    static_cast<int>(p + 1), carriers[p]);
             child->setIcon(0, NodeIcon(carrier.factoryDefault == 1));
             child->setData(0, kServiceCountRole, carrier.serviceCount);

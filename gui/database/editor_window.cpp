@@ -1,6 +1,5 @@
 #include "database/editor_window.h"
 
-#include "database/name_text.h"
 #include "common/format.h"
 #include "database/record_dialog.h"
 
@@ -235,67 +234,6 @@ void EditorWindow::Reload()
         list_->selectionModel()->setCurrentIndex(model_->index(currentRow, 0), QItemSelectionModel::NoUpdate);
 }
 
-<<<<<<< HEAD
-=======
-void EditorWindow::BuildTree()
-{
-    const auto& s = *snapshot_;
-    tree_->clear();
-    auto* allLnbs = MakeNode("All LNB(s)", kAllLnbs);
-    auto* allSatellites = MakeNode("All Satellite(s)", kAllSatellites);
-    auto* allCarriers = MakeNode("All Carrier(s)", kAllCarriers);
-    auto* allServices = MakeNode("All Service(s)", kAllServices);
-    auto* lnbInfo = MakeNode("LNB Information", kLnbInformation);
-    auto* satInfo = MakeNode("Satellite Information", kSatelliteInformation);
-    auto* userSettings = MakeNode("User Settings", kUserSettings);
-    tree_->addTopLevelItems({allLnbs, allSatellites, allCarriers, allServices, lnbInfo, satInfo, userSettings});
-
-    for (std::size_t n = 1; n <= s.lnbs.size(); ++n)
-        lnbInfo->addChild(MakeNode(Q(NodeLabel(static_cast<std::uint32_t>(n), "LNB")), kLnbNode, static_cast<int>(n), static_cast<int>(n - 1)));
-    for (std::size_t sat = 0; sat < s.satellites.size(); ++sat) {
-        const auto& satellite = s.satellites[sat];
-        auto* node = MakeNode(NameToQString(NodeLabel(static_cast<std::uint32_t>(sat + 1), satellite.name.Text())), kSatelliteNode,
-                              static_cast<int>(sat + 1), static_cast<int>(sat));
-        node->setIcon(0, NodeIcon(satellite.factoryDefault == 1));
-        node->setData(0, kServiceCountRole, s.servicesOfSatellite[sat]);
-        const auto carriers = s.CarriersOfSatellite(static_cast<std::uint32_t>(sat));
-        for (std::size_t p = 0; p < carriers.size(); ++p) {
-            const auto& carrier = s.carriers[carriers[p]];
-            auto* child = MakeNode(NameToQString(NodeLabel(static_cast<std::uint32_t>(p + 1), carrier.name.Text())), kCarrierNode,
-                                   static_cast<int>(p + 1), carriers[p]);
-            child->setIcon(0, NodeIcon(carrier.factoryDefault == 1));
-            child->setData(0, kServiceCountRole, carrier.serviceCount);
-            node->addChild(child);
-        }
-        satInfo->addChild(node);
-    }
-    satInfo->setExpanded(true);
-    lnbInfo->setExpanded(true);
-    if (expanded_)
-        for (int i = 0; i < satInfo->childCount(); ++i)
-            satInfo->child(i)->setExpanded(true);
-    ColourTree();
-    RefreshCounters();
-}
-
-void EditorWindow::ColourTree()
-{
-    auto* satInfo = RootNode(kSatelliteInformation);
-    if (!satInfo)
-        return;
-    for (int i = 0; i < satInfo->childCount(); ++i) {
-        auto* node = satInfo->child(i);
-        const bool active = node->data(0, kServiceCountRole).toUInt() > 0;
-        node->setForeground(0, ColourFromBgr(active ? colours_.activeSatellite : colours_.inactiveSatellite));
-        for (int k = 0; k < node->childCount(); ++k) {
-            auto* child = node->child(k);
-            const bool carrierActive = child->data(0, kServiceCountRole).toUInt() > 0;
-            child->setForeground(0, ColourFromBgr(carrierActive ? colours_.activeCarrier : colours_.inactiveCarrier));
-        }
-    }
-}
-
->>>>>>> extras
 void EditorWindow::RefreshCounters()
 {
     counters_[0]->setText(Q(Format(" Total Satellites  \t%d", static_cast<int>(store_.satelliteCount))));

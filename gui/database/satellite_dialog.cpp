@@ -1,7 +1,7 @@
 #include "database/satellite_dialog.h"
 
-#include "database/name_text.h"
 #include "common/c_number.h"
+#include "database/name_text.h"
 
 namespace velk::gui {
 
@@ -18,7 +18,7 @@ SatelliteDialog::SatelliteDialog(const WorkingStore& store, Ui& ui, const Satell
     AddRow({}, factoryDefault_);
     if (store.placement == Placement::Satellite)
         AddSwitchBlock(true, true);
-    name_->setText(Q(record_.name.Text()));
+    name_->setText(NameToQString(record_.name.Text()));
     SelectIndex(lnb_, record_.lnbIndex);
     SelectIndex(eastWest_, record_.west);
     angle_->setText(Q(AngleText(record_.angle)));
@@ -27,49 +27,19 @@ SatelliteDialog::SatelliteDialog(const WorkingStore& store, Ui& ui, const Satell
     ShowSwitchBlock(record_.switchBlock);
 }
 
-<<<<<<< HEAD
 bool SatelliteDialog::Collect()
-=======
-bool SatelliteDialog::Load()
-{
-    const auto record = ReadOwnRecord<SatelliteRecord>("Error No: -5 \n Cann't Read LNB Info");
-    if (!record)
-        return false;
-    before_ = *record;
-    name_->setText(NameToQString(before_.name.Text()));
-    SelectIndex(lnb_, before_.lnbIndex);
-    SelectIndex(eastWest_, before_.west);
-    angle_->setText(Q(AngleText(before_.angle)));
-    position_->setText(QString::number(before_.position));
-    factoryDefault_->setChecked(before_.factoryDefault == 1);
-    ShowSwitchBlock(before_.switchBlock);
-    return true;
-}
-
-bool SatelliteDialog::Save()
->>>>>>> extras
 {
     const auto name = NameFromQString(name_->text(), ui_);
     if (const auto error = CheckSatelliteFields({name, S(position_->text()), S(angle_->text())})) {
         Refuse(*error);
         return false;
     }
-<<<<<<< HEAD
-    record_.name = S(name_->text());
+    record_.name = name;
     record_.lnbIndex = SelectedIndex(lnb_);
     record_.west = SelectedIndex(eastWest_);
     record_.angle = static_cast<std::int16_t>(AngleTenthsFromText(S(angle_->text())));
     record_.position = static_cast<std::uint8_t>(ParseDecimal(S(position_->text())));
     record_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
-=======
-    after_ = before_;
-    after_.name = name;
-    after_.lnbIndex = SelectedIndex(lnb_);
-    after_.west = SelectedIndex(eastWest_);
-    after_.angle = static_cast<std::int16_t>(AngleTenthsFromText(S(angle_->text())));
-    after_.position = static_cast<std::uint8_t>(ParseDecimal(S(position_->text())));
-    after_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;
->>>>>>> extras
     if (store_.placement == Placement::Satellite)
         record_.switchBlock = ReadSwitchBlock(record_.switchBlock);
     return true;

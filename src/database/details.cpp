@@ -1,5 +1,6 @@
 #include "database/details.h"
 
+#include "common/charset.h"
 #include "common/format.h"
 #include "database/field_rules.h"
 #include "database/move_services.h"
@@ -75,7 +76,7 @@ DetailStrip SatelliteDetailStrip(const StoreSnapshot& s, const WorkingStore& sto
     if (satellite >= s.satellites.size())
         return {};
     const auto& sat = s.satellites[satellite];
-    DetailStrip strip{"Info - " + sat.name.Text(), {}, {}};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(sat.name.Text()), {}, {}};
     Add(strip, "LNB Index", Format(" LNB%u", sat.lnbIndex + 1u));
     if (store.placement == Placement::Satellite)
         AddSwitchSettings(strip, store, sat.switchBlock);
@@ -90,7 +91,7 @@ DetailStrip CarrierDetailStrip(const StoreSnapshot& s, const WorkingStore& store
     if (carrier >= s.carriers.size())
         return {};
     const auto& c = s.carriers[carrier];
-    DetailStrip strip{"Info - " + c.name.Text(), {}, {}};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(c.name.Text()), {}, {}};
     if (store.placement == Placement::Carrier)
         AddSwitchSettings(strip, store, c.switchBlock);
     Add(strip, "Frequency", Format("%u", c.frequency));
@@ -104,15 +105,15 @@ DetailStrip ServiceDetailStrip(const StoreSnapshot& s, std::uint32_t service)
 {
     if (service >= s.services.size())
         return {};
-    DetailStrip strip{"Info - " + s.services[service].name.Text(), {}, {}};
+    DetailStrip strip{"Info - " + DatabaseToUtf8(s.services[service].name.Text()), {}, {}};
     const auto carrier = s.carrierOfService[service];
     if (carrier < 0)
         return strip;
     const auto& c = s.carriers[static_cast<std::size_t>(carrier)];
     const bool hasSatellite = c.satelliteIndex < s.satellites.size();
-    Add(strip, "Satellite Name", hasSatellite ? s.satellites[c.satelliteIndex].name.Text() : "");
+    Add(strip, "Satellite Name", hasSatellite ? DatabaseToUtf8(s.satellites[c.satelliteIndex].name.Text()) : "");
     Add(strip, "Angle", hasSatellite ? AngleText(s.satellites[c.satelliteIndex].angle) : "");
-    Add(strip, "Carrier Name", c.name.Text());
+    Add(strip, "Carrier Name", DatabaseToUtf8(c.name.Text()));
     Add(strip, "Frequency", Format("%u", c.frequency));
     Add(strip, "SymbolRate", Format("%u", c.symbolRate));
     Add(strip, "Polarization", TextAt(PolarizationNames(), c.polarization));
@@ -140,19 +141,19 @@ std::optional<ServiceDetails> LoadServiceDetails(const WorkingStore& store, Ui& 
     const auto& service = image->services[chain->service];
     const char* radix = hex ? "[Hex]" : "[Dec]";
     ServiceDetails details;
-    details.title = Format("%s Service Information", service.name.Text().c_str());
-    details.satellite = {"Satellite - " + sat.name.Text(),
+    details.title = Format("%s Service Information", DatabaseToUtf8(service.name.Text()).c_str());
+    details.satellite = {"Satellite - " + DatabaseToUtf8(sat.name.Text()),
                          {{"Low freq. [MHz]", Format("%u", lnb.LowMhz())},
                           {"High freq. [MHz]", Format("%u", lnb.HighMhz())},
                           {"Satellite angle \u00B0", AngleText(sat.angle)},
                           {"Satellite position", Format("%u", sat.position)},
                           {"East / West flag", TextAt(EastWestNames(), sat.west)}}};
-    details.carrier = {"Carrier - " + carrier.name.Text(),
+    details.carrier = {"Carrier - " + DatabaseToUtf8(carrier.name.Text()),
                        {{"Frequency [MHz]", Format("%u", carrier.frequency)},
                         {"Symbol rate [kSps]", Format("%u", carrier.symbolRate)},
                         {"Polarization", TextAt(PolarizationNames(), carrier.polarization)},
                         {"FEC", TextAt(FecNames(), carrier.fec)}}};
-    details.service = {"Service - " + service.name.Text(),
+    details.service = {"Service - " + DatabaseToUtf8(service.name.Text()),
                        {{"Program no.", Format("%u", service.programNumber)},
                         {"Service type", ServiceTypeText(service.type)},
                         {Format("Video PID %s", radix), PidText(service.videoPid, hex)},
