@@ -1,7 +1,7 @@
 // velk info / convert / report / sort / merge: the SDB BIN file tools.
 #include "commands.h"
 #include "console_ui.h"
-#include "opened_database.h"
+#include "sdb/opened_database.h"
 
 #include "common/files.h"
 #include "common/format.h"

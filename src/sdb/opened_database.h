@@ -1,6 +1,6 @@
 #pragma once
-// A database file of either layout opened into a private working store, as the
-// SDB and list commands take their input.
+// A database file of either layout opened into a private working store: the
+// input of velk's SDB and list commands, and the editor's reference lists.
 #include "common/bytes.h"
 #include "common/ui.h"
 #include "database/working_store.h"
@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-namespace velk::cli {
+namespace velk::sdb {
 
 // A private working directory for one command, removed afterwards.
 class ScratchWorkDir {
@@ -37,4 +37,4 @@ struct OpenedDatabase {
 // nullptr after a message. A product type of 0 takes the file's own.
 std::unique_ptr<OpenedDatabase> OpenDatabase(Ui& ui, const std::filesystem::path& path, int productType);
 
-}  // namespace velk::cli
+}  // namespace velk::sdb

@@ -1,4 +1,4 @@
-#include "opened_database.h"
+#include "sdb/opened_database.h"
 
 #include "common/files.h"
 #include "sdb/sdb_convert.h"
@@ -8,11 +8,10 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace velk::cli {
+namespace velk::sdb {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace velk::sdb;
 
 // The run a file belongs to: its placement and the product type of its
 // user-settings block (1 unless the block names 2 or 3), unless given.
@@ -77,4 +76,4 @@ std::unique_ptr<OpenedDatabase> OpenDatabase(Ui& ui, const fs::path& path, int p
     return db;
 }
 
-}  // namespace velk::cli
+}  // namespace velk::sdb
