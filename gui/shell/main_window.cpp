@@ -8,6 +8,7 @@
 #include "sdb/text_report.h"
 #include "sdb/version_dialog.h"
 #include "shell/command_table.h"
+#include "database/undo_key.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -100,6 +101,59 @@ void MainWindow::WireCommands()
     Action(cmd::MoveDown)->setShortcuts({QKeySequence(">"), QKeySequence(".")});
     Action(cmd::ViewDecimal)->setCheckable(true);
     Action(cmd::ViewHex)->setCheckable(true);
+    WireHistory();
+}
+
+void MainWindow::WireHistory()
+{
+    // Ctrl+Z is Undo Sorting's key and Undo's: the Undo action holds it and
+    // UndoKey() decides, so the two never compete; the menu still shows it.
+    auto* undoSorting = Action(cmd::UndoSorting);
+    undoSorting->setShortcut({});
+    undoSorting->setText(undoSorting->text() + "\tCtrl+Z");
+    Action(cmd::Undo)->setShortcut(QKeySequence("Ctrl+Z"));
+    Action(cmd::Undo)->Handle(this, &MainWindow::UndoKey);
+    Action(cmd::Redo)->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    Action(cmd::Redo)->Handle(this, [this] {
+        if (editor_)
+            editor_->Redo();
+    });
+    using EditorCall = void (EditorWindow::*)();
+    const std::pair<Command, EditorCall> calls[] = {{cmd::Find, &EditorWindow::ShowFindBar}, {cmd::FindDuplicates, &EditorWindow::FindDuplicates},
+                                                    {cmd::ApplyOrder, &EditorWindow::ApplyOrderFrom}, {cmd::ExportCsv, &EditorWindow::ExportCsv},
+                                                    {cmd::ImportCsv, &EditorWindow::ImportCsv}};
+    for (const auto& [command, call] : calls)
+        Action(command)->Handle(this, [this, call = call] {
+            if (editor_)
+                (editor_->*call)();
+        });
+}
+
+bool MainWindow::UndoSortingAvailable() const
+{
+    const auto* undoSorting = Action(cmd::UndoSorting);
+    return undoSorting->Handled() && undoSorting->isEnabled();
+}
+
+void MainWindow::UndoKey()
+{
+    if (!editor_)
+        return;
+    switch (UndoKeyActionOf(editor_->History(), UndoSortingAvailable())) {
+    case UndoKeyAction::UndoSorting: Action(cmd::UndoSorting)->trigger(); break;
+    case UndoKeyAction::UndoStep: editor_->Undo(); break;
+    case UndoKeyAction::Nothing: break;
+    }
+}
+
+void MainWindow::UpdateHistoryCommands()
+{
+    const auto* undo = editor_ ? editor_->History().NextUndo() : nullptr;
+    const auto* redo = editor_ ? editor_->History().NextRedo() : nullptr;
+    Action(cmd::Undo)->setText(undo ? "&Undo " + QString::fromStdString(undo->name) : "&Undo");
+    Action(cmd::Redo)->setText(redo ? "&Redo " + QString::fromStdString(redo->name) : "&Redo");
+    Action(cmd::Undo)->setEnabled(editor_ && UndoKeyActionOf(editor_->History(), UndoSortingAvailable()) != UndoKeyAction::Nothing);
+    Action(cmd::Redo)->setEnabled(redo != nullptr);
 }
 
 void MainWindow::UpdateCommands()
@@ -108,7 +162,8 @@ void MainWindow::UpdateCommands()
     for (Command command : {cmd::New, cmd::Open, cmd::Color, cmd::DefaultValues})
         Action(command)->setEnabled(true);
     Action(cmd::Contents)->setEnabled(true);
-    for (Command command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
+    for (Command command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile, cmd::Find, cmd::FindDuplicates,
+                            cmd::ApplyOrder, cmd::ExportCsv, cmd::ImportCsv})
         Action(command)->setEnabled(editor);
     for (Command command : kEditorCommands)
         Action(command)->setEnabled(editor && editor_->CanRun(command));
@@ -118,6 +173,7 @@ void MainWindow::UpdateCommands()
     counters_[2]->setText(editor ? QString(" Total Services %1 ").arg(store.serviceCount) : QString());
     Action(cmd::ViewDecimal)->setChecked(editor && !editor_->Hex());
     Action(cmd::ViewHex)->setChecked(editor && editor_->Hex());
+    UpdateHistoryCommands();
 }
 
 void MainWindow::OpenEditor(const QString& title)
@@ -174,8 +230,8 @@ bool MainWindow::SaveDatabase(bool saveAs)
         return false;
     if (!saveAs)
         editorFrame_->setWindowTitle(QString::fromStdString(sdb::SavedCaption(sdbSession_.currentFile)) + "[*]");
-    editor_->SetModified(false);
-    editor_->Reload();  // padding may have raised the counts
+    editor_->RecordChange("Fill tables for saving");  // padding may have raised the counts
+    editor_->MarkSaved();
     return true;
 }
 
@@ -279,6 +335,8 @@ void MainWindow::EditDefaultValues()
 {
     DefaultValuesDialog dialog(session_.Store(), *uiPort_, editor_ && editor_->Hex(), this);
     dialog.exec();
+    if (editor_)
+        editor_->RecordChange("Default values");
 }
 
 CommandAction* MainWindow::Action(Command command) const
@@ -314,9 +372,17 @@ void MainWindow::BuildMenus()
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     add(fileMenu_, {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::Close});
     fileMenu_->addSeparator();
+    add(fileMenu_->addMenu(tr("&Export")), {cmd::ExportCsv});
+    add(fileMenu_, {cmd::ImportCsv});
+    fileMenu_->addSeparator();
     exitAction_ = MakeAction(cmd::Exit);
     fileMenu_->addAction(exitAction_);
     RebuildRecentMenu();
+
+    auto* edit = menuBar()->addMenu(tr("&Edit"));
+    add(edit, {cmd::Undo, cmd::Redo});
+    edit->addSeparator();
+    add(edit, {cmd::Find});
 
     auto* import = menuBar()->addMenu(tr("&Import"));
     add(import, {cmd::ImportSatcoDx, cmd::ImportDvb2000, cmd::ImportLyngsat, cmd::Download});
@@ -331,6 +397,8 @@ void MainWindow::BuildMenus()
     auto* urt = tools->addMenu(tr("BIN&2URT"));
     add(urt, {cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt});
     add(tools, {cmd::Vantorup, cmd::SortInformation, cmd::UndoSorting, cmd::SdbInformation});
+    tools->addSeparator();
+    add(tools, {cmd::FindDuplicates, cmd::ApplyOrder});
     auto* config = menuBar()->addMenu(tr("Confi&g"));
     add(config, {cmd::Settings, cmd::Color, cmd::DefaultValues});
     auto* help = menuBar()->addMenu(tr("&Help"));
