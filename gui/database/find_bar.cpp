@@ -136,8 +136,14 @@ void FindBar::Choose(int row)
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == text_ && event->type() == QEvent::KeyPress) {
+    const bool press = event->type() == QEvent::KeyPress;
+    if (watched == text_ && (press || event->type() == QEvent::ShortcutOverride)) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ours = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
+        if (ours && !press) {
+            event->accept();  // the keys walk the results here, not Edit's Return
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             Step(key->modifiers() & Qt::ShiftModifier);
             return true;

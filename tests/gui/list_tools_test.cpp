@@ -41,9 +41,11 @@ private slots:
     void findSelectsTheServiceInTreeAndList()
     {
         EditorRun run;
+        run.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(run.window.get()));
         auto* editor = run.Editor();
         editor->SelectNode(editor->RootNode(kAllServices));
-        QVERIFY(run.Run(cmd::Find));
+        QTest::keyClick(editor->List(), Qt::Key_F, Qt::ControlModifier);
         auto* bar = editor->Finder();
         QVERIFY(bar->isVisible());
         // Case and accents do not matter; the text reaches the core as database bytes.
