@@ -125,6 +125,29 @@ private slots:
         QVERIFY(run.Run(cmd::Undo));
         QCOMPARE(AllServices(run), before);
     }
+
+    void orderFromAReversedListAndUndo()
+    {
+        EditorRun run;
+        const auto exported = run.dir.Path() / "services.csv";
+        const auto reversed = run.dir.Path() / "reversed.csv";
+        run.ui.files.push_back(exported);
+        QVERIFY(run.Run(cmd::ExportCsv));
+        auto lines = QString::fromStdString(FileText(exported)).split("\r\n", Qt::SkipEmptyParts);
+        std::reverse(lines.begin() + 1, lines.end());  // the header stays first
+        WriteText(reversed, (lines.join("\r\n") + "\r\n").toStdString());
+
+        const auto before = AllServices(run);
+        run.ui.files.push_back(reversed);
+        QVERIFY(run.Run(cmd::ApplyOrder));
+        QVERIFY(run.LastMessage().find("5 services") != std::string::npos);
+        auto expected = before;
+        std::reverse(expected.begin(), expected.end());
+        QCOMPARE(AllServices(run), expected);
+        QCOMPARE(run.window->Action(cmd::Undo)->text(), QString("&Undo Apply order"));
+        QVERIFY(run.Run(cmd::Undo));
+        QCOMPARE(AllServices(run), before);
+    }
 };
 
 QTEST_MAIN(ListToolsTest)
