@@ -33,6 +33,14 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
     QVERIFY(WriteFileAtomic(path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
 }
 
+// The services as File › Export › CSV List writes them.
+std::string ExportedCsv(EditorRun& run)
+{
+    const auto path = run.dir.Path() / "services.csv";
+    run.ui.files.push_back(path);
+    return run.Run(cmd::ExportCsv) ? FileText(path) : std::string();
+}
+
 }  // namespace
 
 class ListToolsTest : public QObject {
@@ -103,11 +111,8 @@ private slots:
     void csvExportEditImportAndUndo()
     {
         EditorRun run;
-        const auto exported = run.dir.Path() / "services.csv";
         const auto edited = run.dir.Path() / "edited.csv";
-        run.ui.files.push_back(exported);
-        QVERIFY(run.Run(cmd::ExportCsv));
-        auto text = FileText(exported);
+        auto text = ExportedCsv(run);
         const auto at = text.find("ZDF");
         QVERIFY(at != std::string::npos);
         text.replace(at, 3, "\"ZDF, \"\"Zwei\"\" \xC3\xB1\"");  // a comma, quotes and a non-ASCII letter
@@ -129,11 +134,8 @@ private slots:
     void orderFromAReversedListAndUndo()
     {
         EditorRun run;
-        const auto exported = run.dir.Path() / "services.csv";
         const auto reversed = run.dir.Path() / "reversed.csv";
-        run.ui.files.push_back(exported);
-        QVERIFY(run.Run(cmd::ExportCsv));
-        auto lines = QString::fromStdString(FileText(exported)).split("\r\n", Qt::SkipEmptyParts);
+        auto lines = QString::fromStdString(ExportedCsv(run)).split("\r\n", Qt::SkipEmptyParts);
         std::reverse(lines.begin() + 1, lines.end());  // the header stays first
         WriteText(reversed, (lines.join("\r\n") + "\r\n").toStdString());
 
