@@ -24,6 +24,8 @@ DuplicatesDialog::DuplicatesDialog(const ServiceCatalog& catalog, const Duplicat
     groups_->setColumnCount(kChannelColumns);
     groups_->setHeaderLabels(ChannelHeaders());
     groups_->header()->setStretchLastSection(true);
+    groups_->setColumnWidth(0, 170);
+    groups_->setColumnWidth(1, 130);
     AddServiceGroups(catalog, groups);
     AddCarrierGroups(catalog, groups);
     groups_->expandAll();
