@@ -6,7 +6,7 @@ UndoKeyAction UndoKeyActionOf(const EditHistory& history, bool undoSortingAvaila
 {
     if (const auto* step = history.NextUndo())
         return step->kind == StepKind::Sort ? UndoKeyAction::UndoSorting : UndoKeyAction::UndoStep;
-    // Nothing in the history: the key keeps its one specified meaning.
+    // Nothing in the history: the key is Undo Sorting's alone.
     return undoSortingAvailable ? UndoKeyAction::UndoSorting : UndoKeyAction::Nothing;
 }
 
