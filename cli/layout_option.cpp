@@ -22,21 +22,6 @@ void AddLayoutOption(CLI::App* command, sdb::SdbLayout& layout, sdb::SdbLayout f
         ->option_text("old|new");
 }
 
-FileRun RunOfImage(ByteView newLayout)
-{
-    FileRun run;
-    if (newLayout.size() >= sdb::kNewHeaderSize && newLayout[15] <= 2)
-        run.placement = static_cast<Placement>(newLayout[15]);
-    // Read as product type 2, whose LNB limit is the larger one.
-    const auto parsed = sdb::ParseSdbImage(newLayout, run.placement, 2);
-    if (const auto* image = std::get_if<sdb::SdbImage>(&parsed); image && image->userBox) {
-        const auto type = (*image->userBox)[193];
-        if (type == 2 || type == 3)
-            run.productType = type;
-    }
-    return run;
-}
-
 bool WriteImageInLayout(Ui& ui, ByteView newLayout, const std::filesystem::path& target, sdb::SdbLayout layout,
                         const FileRun& run)
 {

@@ -4,6 +4,7 @@
 #include "common/bytes.h"
 #include "common/ui.h"
 #include "database/working_store.h"
+#include "sdb/opened_database.h"
 #include "sdb/sdb_layout_check.h"
 #include "sdb/sdb_session.h"
 
@@ -17,13 +18,8 @@ namespace velk::cli {
 // Adds "--layout old|new" with `fallback` as its default, named in the help.
 void AddLayoutOption(CLI::App* command, sdb::SdbLayout& layout, sdb::SdbLayout fallback, const std::string& name = "--layout");
 
-// The run a new-layout file belongs to: its placement and the product type of
-// its user-settings block (1 unless the block names 2 or 3).
-struct FileRun {
-    Placement placement = Placement::Lnb;
-    std::uint8_t productType = 1;
-};
-FileRun RunOfImage(ByteView newLayout);
+using sdb::FileRun;
+using sdb::RunOfImage;
 
 // Writes a new-layout image to `target` in `layout`. Before the old layout
 // loses values it prints the warning on stderr. False after a message.

@@ -3,7 +3,8 @@
 #include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
-#include "opened_database.h"
+#include "sdb/opened_database.h"
+#include "sdb/reference_list.h"
 
 #include "common/charset.h"
 #include "common/files.h"
@@ -22,6 +23,8 @@ namespace velk::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using sdb::OpenDatabase;
+using sdb::OpenedDatabase;
 
 // "  12  Astra 19.2E  11836 H  Das Erste" for a channel.
 std::string ChannelLine(const ServiceCatalog& catalog, std::uint32_t channel)
@@ -109,7 +112,10 @@ void AddDuplicates(CLI::App& app)
         PrintGroups(*catalog, groups);
         if (o->remove.empty())
             return;
+        // Rows of the unfiltered all-services view are 1-based channel positions.
         std::vector<std::uint32_t> rows = DuplicatesToDelete(groups);
+        for (auto& row : rows)
+            ++row;
         if (!rows.empty() && !DeleteServices(db->store, ui, ServiceView{}, rows))
             return Fail();
         if (!Save(ui, *db, o->remove))
@@ -118,25 +124,14 @@ void AddDuplicates(CLI::App& app)
     });
 }
 
-// The reference's services: a CSV list by its extension, else a database.
+// The reference's services; unreadable CSV rows are listed.
 std::optional<std::vector<ServiceKey>> ReferenceKeys(Ui& ui, const fs::path& path)
 {
-    if (path.extension() == ".csv" || path.extension() == ".CSV") {
-        const auto text = ReadFileBytes(path);
-        if (!text) {
-            ShowError(ui, kFileAccessError);
-            return std::nullopt;
-        }
-        NameConversion names;
-        std::vector<std::string> problems;
-        auto rows = ReadCsvKeys(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), names, problems);
-        for (const auto& problem : problems)
-            std::fprintf(stderr, "%s\n", problem.c_str());
-        return problems.empty() ? std::optional(std::move(rows.keys)) : std::nullopt;
-    }
-    const auto db = OpenDatabase(ui, path, 0);
-    const auto catalog = db ? Catalog(ui, *db) : std::nullopt;
-    return catalog ? std::optional(KeysOf(*catalog)) : std::nullopt;
+    std::vector<std::string> problems;
+    auto keys = sdb::ReadReferenceList(ui, path, problems);
+    for (const auto& problem : problems)
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    return keys;
 }
 
 void AddApplyOrder(CLI::App& app)

@@ -2,9 +2,10 @@
 #include "command_files.h"
 #include "commands.h"
 #include "console_ui.h"
-#include "opened_database.h"
 #include "layout_option.h"
 #include "standard_output.h"
+
+#include "sdb/opened_database.h"
 
 #include "common/files.h"
 #include "common/format.h"

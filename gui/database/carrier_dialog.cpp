@@ -1,7 +1,7 @@
 #include "database/carrier_dialog.h"
 
-#include "database/name_text.h"
 #include "common/c_number.h"
+#include "database/name_text.h"
 
 namespace velk::gui {
 
@@ -20,7 +20,7 @@ CarrierDialog::CarrierDialog(const WorkingStore& store, Ui& ui, const CarrierRec
     AddRow({}, factoryDefault_);
     if (store.placement == Placement::Carrier)
         AddSwitchBlock(true, true);
-    name_->setText(Q(record_.name.Text()));
+    name_->setText(NameToQString(record_.name.Text()));
     frequency_->setText(QString::number(record_.frequency));
     SelectIndex(polarization_, record_.polarization);
     symbolRate_->setText(QString::number(record_.symbolRate));

@@ -90,9 +90,9 @@ EditTarget EditorWindow::Target() const
 
 void EditorWindow::Show(const std::optional<EditChange>& change)
 {
+    SyncModified();
     if (!change)
         return;
-    SetModified(true);
     Reload();
     if (change->node)
         if (auto* item = NodeAt(*change->node))

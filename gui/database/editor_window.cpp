@@ -23,7 +23,8 @@ namespace velk::gui {
 EditorWindow::EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colours, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), controller_(store, ui), colours_(colours), snapshot_(std::make_shared<StoreSnapshot>()),
       tree_(new EditorTree(this)), list_(new EditorList(this)), model_(new RecordListModel(colours, this)),
-      header_(new QLabel(this)), stripGroup_(new QGroupBox(" Information ", this)), strip_(new QTableWidget(1, 7, stripGroup_))
+      header_(new QLabel(this)), stripGroup_(new QGroupBox(" Information ", this)), strip_(new QTableWidget(1, 7, stripGroup_)),
+      findBar_(new FindBar(store, [this] { return Hex(); }, this))
 {
     setObjectName("VelkChild");
     BuildViews();
@@ -80,9 +81,10 @@ void EditorWindow::BuildViews()
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({200, 800});
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(splitter);
+    layout->addWidget(findBar_);
+    layout->addWidget(splitter, 1);
 }
 
 QLayout* EditorWindow::BuildHeaderRow()
@@ -137,6 +139,7 @@ void EditorWindow::BuildStrip()
 void EditorWindow::ConnectViews()
 {
     connect(tree_, &EditorTree::nodeDropped, this, &EditorWindow::DropNode);
+    connect(findBar_, &FindBar::serviceChosen, this, &EditorWindow::ShowFound);
     connect(list_, &EditorList::rowsDropped, this, &EditorWindow::DropRows);
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(list_)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -160,12 +163,47 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void EditorWindow::SetModified(bool modified)
+void EditorWindow::SyncModified()
 {
+    const bool modified = controller_.History().Modified();
     if (modified_ == modified)
         return;
     modified_ = modified;
     emit modifiedChanged(modified);
+}
+
+void EditorWindow::Undo()
+{
+    if (controller_.Undo())
+        Reload();
+    SyncModified();
+}
+
+void EditorWindow::Redo()
+{
+    if (controller_.Redo())
+        Reload();
+    SyncModified();
+}
+
+void EditorWindow::RecordChange(const std::string& name, StepKind kind)
+{
+    if (controller_.RecordChange(name, kind))
+        Reload();
+    SyncModified();
+}
+
+void EditorWindow::MarkSaved()
+{
+    controller_.MarkSaved();
+    SyncModified();
+}
+
+void EditorWindow::ResetHistory()
+{
+    controller_.ResetHistory();
+    SyncModified();
+    emit contextChanged();
 }
 
 NodeKind EditorWindow::CurrentKind() const
@@ -235,6 +273,34 @@ void EditorWindow::Reload()
         SelectRows(rows);
     if (currentRow >= 0 && currentRow < model_->rowCount())
         list_->selectionModel()->setCurrentIndex(model_->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+    findBar_->DatabaseChanged();
+}
+
+void EditorWindow::ShowFindBar()
+{
+    findBar_->Open();
+}
+
+void EditorWindow::ShowFound(std::uint32_t carrier, std::uint32_t service)
+{
+    const auto place = snapshot_->PlaceOfCarrier(carrier);
+    auto* node = place ? CarrierNode(static_cast<int>(place->satellite), static_cast<int>(place->position)) : nullptr;
+    if (!node)
+        return;
+    // The found service shows whatever its type.
+    const bool viewChanges = filter_ != ServiceFilter::Both;
+    filter_ = ServiceFilter::Both;
+    filterButtons_[2]->setChecked(true);
+    if (tree_->currentItem() != node)
+        SelectNode(node);
+    else if (viewChanges)
+        RebuildList();
+    for (int row = 0; row < model_->rowCount(); ++row)
+        if (model_->RecordOfRow(row) == service) {
+            SelectRows({row});
+            list_->scrollTo(model_->index(row, 0));
+            break;
+        }
 }
 
 void EditorWindow::RefreshCounters()

@@ -8,6 +8,7 @@
 #include "database/details.h"
 #include "database/drop_views.h"
 #include "database/edit_controller.h"
+#include "database/find_bar.h"
 #include "database/record_list_model.h"
 #include "database/service_views.h"
 #include "database/store_snapshot.h"
@@ -41,8 +42,30 @@ public:
     // Whether `command` applies to the current node and rows (menu enabling).
     bool CanRun(Command command) const;
 
+    // Unsaved changes: the history does not stand where the database was saved.
     bool Modified() const { return modified_; }
-    void SetModified(bool modified);
+    const EditHistory& History() const { return controller_.History(); }
+    // Undo or redo the step the history names, then reread the store.
+    void Undo();
+    void Redo();
+    // A change made to the store outside the editor's commands, recorded as one step.
+    void RecordChange(const std::string& name, StepKind kind = StepKind::Edit);
+    // The store as it is now is the saved database.
+    void MarkSaved();
+    // The store was replaced as a whole: the history starts again from it.
+    void ResetHistory();
+
+    // Ctrl+F: the find bar over the editor.
+    void ShowFindBar();
+    FindBar* Finder() const { return findBar_; }
+    // Makes the carrier of a found service current and selects its row (0-based records).
+    void ShowFound(std::uint32_t carrier, std::uint32_t service);
+
+    // editor_tools.cpp: Tools › Find Duplicates and Apply Order From, the CSV list out and in.
+    void FindDuplicates();
+    void ApplyOrderFrom();
+    void ExportCsv();
+    void ImportCsv();
     bool Hex() const { return model_->Hex(); }
     // The service view the list shows, when it shows services.
     std::optional<ServiceView> CurrentServiceView() const;
@@ -95,6 +118,7 @@ private:
     void SetFilter(ServiceFilter filter);
     void SetServiceLevel(bool services);
     void UpdateButtons();
+    void SyncModified();
     void ColourTree();
     void ExpandCollapse();
     void SetHex(bool hex);
@@ -103,7 +127,7 @@ private:
 
     // editor_edits.cpp: commands, dialogs and their changes.
     EditTarget Target() const;
-    // After a change: reread, mark modified, restore or move the selection.
+    // After a change: reread, follow the history's modified flag, restore or move the selection.
     void Show(const std::optional<EditChange>& change);
     void EditSelected();
     void EditNode(QTreeWidgetItem* item);
@@ -112,6 +136,9 @@ private:
     void MoveServiceRows();
     void ChangeCarrier();
     void ShowDetailedInformation();
+
+    // The services as one list; nullopt after a message.
+    std::optional<ServiceCatalog> Catalog() const;
 
     // editor_marks.cpp: the list's mark and selection passes.
     MarkList CurrentMarkList() const;
@@ -131,6 +158,7 @@ private:
     QPushButton* serviceLevel_;
     QGroupBox* stripGroup_;
     QTableWidget* strip_;
+    FindBar* findBar_;
     QLabel* counters_[3];
     ServiceFilter filter_ = ServiceFilter::Both;
     bool serviceLevel_on_ = true;

@@ -1,7 +1,7 @@
 #include "database/satellite_dialog.h"
 
-#include "database/name_text.h"
 #include "common/c_number.h"
+#include "database/name_text.h"
 
 namespace velk::gui {
 
@@ -18,7 +18,7 @@ SatelliteDialog::SatelliteDialog(const WorkingStore& store, Ui& ui, const Satell
     AddRow({}, factoryDefault_);
     if (store.placement == Placement::Satellite)
         AddSwitchBlock(true, true);
-    name_->setText(Q(record_.name.Text()));
+    name_->setText(NameToQString(record_.name.Text()));
     SelectIndex(lnb_, record_.lnbIndex);
     SelectIndex(eastWest_, record_.west);
     angle_->setText(Q(AngleText(record_.angle)));

@@ -19,6 +19,8 @@ enum class Command : int {
     ImportDvb2000 = 40136, TextFile = 40262, MergeDvb2000 = 40263, MergeLyngsat = 40264, Compression = 40265,
     ImportLyngsat = 40266, ViewDecimal = 40270, ViewHex = 40271, ConsoleConnect = 40277,
     Bin2Urt = 40284, Contents = 40285,
+    // Beyond the receiver's own commands: history, find and the service-list tools.
+    Undo = 41001, Redo = 41002, Find = 41003, FindDuplicates = 41004, ApplyOrder = 41005, ExportCsv = 41006, ImportCsv = 41007,
     Recent2 = Recent1 + 1, Recent3 = Recent1 + 2,
 };
 namespace cmd {
@@ -32,7 +34,7 @@ struct CommandInfo {
     std::string_view tip;  // tool tip of the toolbar button, empty when none
 };
 
-inline constexpr std::array<CommandInfo, 55> kCommands{{
+inline constexpr std::array<CommandInfo, 62> kCommands{{
     {cmd::New, "&New", "Ctrl+N", "New"},
     {cmd::Open, "&Open", "Ctrl+O", "Open"},
     {cmd::Save, "&Save", "Ctrl+S", "Save"},
@@ -84,6 +86,14 @@ inline constexpr std::array<CommandInfo, 55> kCommands{{
     {cmd::ChangeCarrier, "Change Ca&rrier", "", ""},
     {cmd::ViewDecimal, "&Decimal", "", ""},
     {cmd::ViewHex, "&Hex", "", ""},
+    // Undo's Ctrl+Z is dispatched by the frame, since Undo Sorting holds the same key.
+    {cmd::Undo, "&Undo", "", ""},
+    {cmd::Redo, "&Redo", "Ctrl+Shift+Z", ""},
+    {cmd::Find, "&Find...", "Ctrl+F", ""},
+    {cmd::FindDuplicates, "Find D&uplicates...", "", ""},
+    {cmd::ApplyOrder, "Apply &Order From...", "", ""},
+    {cmd::ExportCsv, "&CSV List...", "", ""},
+    {cmd::ImportCsv, "&Import CSV List...", "", ""},
     {cmd::Recent1, "", "", ""},
     {cmd::Recent2, "", "", ""},
     {cmd::Recent3, "", "", ""},

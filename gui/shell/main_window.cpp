@@ -120,6 +120,7 @@ void MainWindow::WireCommands()
     Action(cmd::MoveDown)->setShortcuts({QKeySequence(">"), QKeySequence(".")});
     Action(cmd::ViewDecimal)->setCheckable(true);
     Action(cmd::ViewHex)->setCheckable(true);
+    WireHistory();
 }
 
 void MainWindow::UpdateCommands()
@@ -134,7 +135,8 @@ void MainWindow::UpdateCommands()
     for (Command command : {cmd::UploadAdb, cmd::UploadSdb})
         Action(command)->setEnabled(editor);
     Action(cmd::Contents)->setEnabled(true);
-    for (Command command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
+    for (Command command : {cmd::Close, cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile, cmd::Find, cmd::FindDuplicates,
+                            cmd::ApplyOrder, cmd::ExportCsv, cmd::ImportCsv})
         Action(command)->setEnabled(editor);
     for (Command command : kEditorCommands)
         Action(command)->setEnabled(editor && editor_->CanRun(command));
@@ -144,6 +146,7 @@ void MainWindow::UpdateCommands()
     counters_[2]->setText(editor ? QString(" Total Services %1 ").arg(store.serviceCount) : QString());
     Action(cmd::ViewDecimal)->setChecked(editor && !editor_->Hex());
     Action(cmd::ViewHex)->setChecked(editor && editor_->Hex());
+    UpdateHistoryCommands();
 }
 
 void MainWindow::OpenEditor(const QString& title)
@@ -227,8 +230,8 @@ bool MainWindow::SaveDatabase(bool saveAs)
         return false;
     if (!saveAs)
         editorFrame_->setWindowTitle(QString::fromStdString(sdb::SavedCaption(sdbSession_.currentFile)) + "[*]");
-    editor_->SetModified(false);
-    editor_->Reload();  // padding may have raised the counts
+    editor_->RecordChange("Fill tables for saving");  // padding may have raised the counts
+    editor_->MarkSaved();
     return true;
 }
 
@@ -344,6 +347,8 @@ void MainWindow::EditDefaultValues()
 {
     DefaultValuesDialog dialog(session_.Store(), *uiPort_, editor_ && editor_->Hex(), this);
     dialog.exec();
+    if (editor_)
+        editor_->RecordChange("Default values");
 }
 
 CommandAction* MainWindow::Action(Command command) const
@@ -379,9 +384,17 @@ void MainWindow::BuildMenus()
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     add(fileMenu_, {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::Close});
     fileMenu_->addSeparator();
+    add(fileMenu_->addMenu(tr("&Export")), {cmd::ExportCsv});
+    add(fileMenu_, {cmd::ImportCsv});
+    fileMenu_->addSeparator();
     exitAction_ = MakeAction(cmd::Exit);
     fileMenu_->addAction(exitAction_);
     RebuildRecentMenu();
+
+    auto* edit = menuBar()->addMenu(tr("&Edit"));
+    add(edit, {cmd::Undo, cmd::Redo});
+    edit->addSeparator();
+    add(edit, {cmd::Find});
 
     auto* import = menuBar()->addMenu(tr("&Import"));
     add(import, {cmd::ImportSatcoDx, cmd::ImportDvb2000, cmd::ImportLyngsat, cmd::Download});
@@ -396,6 +409,8 @@ void MainWindow::BuildMenus()
     auto* urt = tools->addMenu(tr("BIN&2URT"));
     add(urt, {cmd::SingleImage, cmd::MultipleImage, cmd::Bin2Urt});
     add(tools, {cmd::Vantorup, cmd::SortInformation, cmd::UndoSorting, cmd::SdbInformation});
+    tools->addSeparator();
+    add(tools, {cmd::FindDuplicates, cmd::ApplyOrder});
     auto* config = menuBar()->addMenu(tr("Confi&g"));
     add(config, {cmd::Settings, cmd::Color, cmd::DefaultValues});
     auto* saveLayout = config->addAction(tr("Save La&yout..."));

@@ -75,6 +75,11 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void WireCommands();
+    // Undo, Redo, the one Ctrl+Z of Undo and Undo Sorting, Find and the list tools.
+    void WireHistory();
+    bool UndoSortingAvailable() const;
+    void UndoKey();
+    void UpdateHistoryCommands();
     void RebuildRecentMenu();
     void ShowAbout();
     void ShowHelp();

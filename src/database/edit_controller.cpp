@@ -6,6 +6,7 @@
 #include "database/move_records.h"
 #include "database/move_services.h"
 #include "database/record_edit.h"
+#include "database/step_names.h"
 
 #include <algorithm>
 
@@ -38,20 +39,35 @@ bool IsServiceList(const EditTarget& t) { return t.onList && t.services.has_valu
 
 }  // namespace
 
-std::optional<EditChange> EditController::Apply(const Step& step)
+std::optional<EditChange> EditController::Apply(std::string name, const Step& step)
 {
-    return step();
+    auto change = step();
+    // Recorded whatever the outcome: a refused step adds no step, and a step that
+    // failed half-way is still undoable.
+    history_.Record(std::move(name));
+    return change;
+}
+
+bool EditController::Walk(bool forward)
+{
+    if (!(forward ? history_.NextRedo() : history_.NextUndo()))
+        return false;
+    if (forward ? history_.Redo() : history_.Undo())
+        return true;
+    ShowError(ui_, kFileAccessError);
+    return false;
 }
 
 std::optional<EditChange> EditController::Run(EditorCommand command, const EditTarget& target)
 {
+    auto name = CommandStepName(command, target.node.kind, IsServiceList(target), target.rows.size());
     switch (command) {
-    case EditorCommand::Add: return Apply([&] { return Add(target); });
-    case EditorCommand::Insert: return Apply([&] { return Insert(target); });
-    case EditorCommand::Delete: return Apply([&] { return Delete(target); });
-    case EditorCommand::MoveUp: return Apply([&] { return MoveUpDown(target, true); });
-    case EditorCommand::MoveDown: return Apply([&] { return MoveUpDown(target, false); });
-    case EditorCommand::FactoryDefault: return Apply([&] { return ToggleFactoryDefault(target.node); });
+    case EditorCommand::Add: return Apply(std::move(name), [&] { return Add(target); });
+    case EditorCommand::Insert: return Apply(std::move(name), [&] { return Insert(target); });
+    case EditorCommand::Delete: return Apply(std::move(name), [&] { return Delete(target); });
+    case EditorCommand::MoveUp: return Apply(std::move(name), [&] { return MoveUpDown(target, true); });
+    case EditorCommand::MoveDown: return Apply(std::move(name), [&] { return MoveUpDown(target, false); });
+    case EditorCommand::FactoryDefault: return Apply(std::move(name), [&] { return ToggleFactoryDefault(target.node); });
     default: return std::nullopt;
     }
 }
@@ -157,7 +173,7 @@ std::optional<EditChange> EditController::ToggleFactoryDefault(const NodeAddress
 
 std::optional<EditChange> EditController::MoveNode(const NodeAddress& node, std::uint32_t to, bool swap)
 {
-    return Apply([&]() -> std::optional<EditChange> {
+    return Apply(NodeMoveStepName(node.kind, swap), [&]() -> std::optional<EditChange> {
         if (node.kind == NodeKind::Satellite) {
             const bool done = swap ? SwapSatellites(store_, ui_, node.satellite, to) : MoveSatellite(store_, ui_, node.satellite, to);
             return When(done, SelectNode(SatelliteNode(to)));
@@ -187,7 +203,7 @@ std::optional<EditChange> EditController::MoveRows(const ServiceView& view, cons
 {
     if (rows.empty() || to < 1 || !CheckConsecutiveRows(ui_, rows))
         return std::nullopt;
-    return Apply([&] {
+    return Apply("Move " + CountText(rows.size(), "service"), [&] {
         const auto count = static_cast<std::uint32_t>(rows.size());
         return When(MoveServiceBlock(store_, ui_, view, rows.front() - 1, count, to - 1), SelectRows({to}, true));
     });
@@ -195,22 +211,22 @@ std::optional<EditChange> EditController::MoveRows(const ServiceView& view, cons
 
 std::optional<EditChange> EditController::SwapRows(const ServiceView& view, const std::vector<std::uint32_t>& rows)
 {
-    return Apply([&] { return When(SwapServices(store_, ui_, view, rows), SelectRows({rows.front(), rows.back()})); });
+    return Apply("Swap services", [&] { return When(SwapServices(store_, ui_, view, rows), SelectRows({rows.front(), rows.back()})); });
 }
 
 std::optional<EditChange> EditController::ChangeCarrier(const ServiceView& view, const std::vector<std::uint32_t>& rows, CarrierPlace to)
 {
-    return Apply([&] { return When(ChangeServiceCarrier(store_, ui_, view, rows, to.satellite, to.position).has_value(), EditChange{}); });
+    return Apply("Change carrier of " + CountText(rows.size(), "service"), [&] { return When(ChangeServiceCarrier(store_, ui_, view, rows, to.satellite, to.position).has_value(), EditChange{}); });
 }
 
 std::optional<EditChange> EditController::UpdateLnb(std::uint32_t n, const LnbRecord& edited)
 {
-    return Apply([&] { return When(UpdateLnbRecord(store_, ui_, n, edited), EditChange{}); });
+    return Apply(EditStepName(NodeKind::Lnb), [&] { return When(UpdateLnbRecord(store_, ui_, n, edited), EditChange{}); });
 }
 
 std::optional<EditChange> EditController::UpdateSatellite(std::uint32_t n, const SatelliteRecord& edited)
 {
-    return Apply([&]() -> std::optional<EditChange> {
+    return Apply(EditStepName(NodeKind::Satellite), [&]() -> std::optional<EditChange> {
         auto update = UpdateSatelliteRecord(store_, ui_, n, edited);
         return update ? std::optional(CarryFlags(std::move(update->flags))) : std::nullopt;
     });
@@ -218,7 +234,7 @@ std::optional<EditChange> EditController::UpdateSatellite(std::uint32_t n, const
 
 std::optional<EditChange> EditController::UpdateCarrier(CarrierPlace place, const CarrierRecord& edited)
 {
-    return Apply([&]() -> std::optional<EditChange> {
+    return Apply(EditStepName(NodeKind::Carrier), [&]() -> std::optional<EditChange> {
         auto update = UpdateCarrierRecord(store_, ui_, place.satellite, place.position, edited);
         return update ? std::optional(CarryFlags(std::move(update->flags))) : std::nullopt;
     });
@@ -226,7 +242,7 @@ std::optional<EditChange> EditController::UpdateCarrier(CarrierPlace place, cons
 
 std::optional<EditChange> EditController::UpdateService(const ServiceView& view, std::uint32_t row, const ServiceRecord& edited)
 {
-    return Apply([&]() -> std::optional<EditChange> {
+    return Apply(EditStepName(NodeKind::None), [&]() -> std::optional<EditChange> {
         auto flags = UpdateServiceRecord(store_, ui_, view, row, edited);
         return flags ? std::optional(CarryFlags(std::move(*flags))) : std::nullopt;
     });
@@ -234,7 +250,7 @@ std::optional<EditChange> EditController::UpdateService(const ServiceView& view,
 
 std::optional<EditChange> EditController::Mark(const MarkChoice& choice, const MarkList& list, const std::vector<std::uint32_t>& rows)
 {
-    return Apply([&]() -> std::optional<EditChange> {
+    return Apply(MarkStepName(choice.level, rows.size()), [&]() -> std::optional<EditChange> {
         auto flags = MarkRows(store_, ui_, choice, list, rows);
         return flags ? std::optional(CarryFlags(std::move(*flags))) : std::nullopt;
     });

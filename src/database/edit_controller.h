@@ -5,20 +5,24 @@
 // operation, which shows its own messages, and answers what changed, so that
 // the window only has to reread the store and restore the selection.
 //
-// Every change passes through one private entry point, Apply(), the place
-// where a history of the changed store files can hook in.
+// Every change passes through one private entry point, Apply(), which records
+// it as a named step of the history, so that it can be undone and redone.
 #include "common/ui.h"
 #include "database/change_carrier.h"
+#include "database/edit_history.h"
 #include "database/editor_commands.h"
 #include "database/editor_nodes.h"
 #include "database/factory_default.h"
 #include "database/mark_menus.h"
+#include "database/service_identity.h"
 #include "database/service_views.h"
 #include "database/working_store.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace velk {
@@ -43,7 +47,8 @@ struct EditChange {
 
 class EditController {
 public:
-    EditController(WorkingStore& store, Ui& ui) : store_(store), ui_(ui) {}
+    // The history starts from the store as it is now (a new or opened database).
+    EditController(WorkingStore& store, Ui& ui) : store_(store), ui_(ui), history_(store) {}
 
     // Add, Insert, Delete, Move Up/Down and Factory Default where `target`
     // says; nullopt when nothing changed (after the core's message, if any).
@@ -68,10 +73,34 @@ public:
     // A "Mark As" item for the selected `rows` of `list`.
     std::optional<EditChange> Mark(const MarkChoice& choice, const MarkList& list, const std::vector<std::uint32_t>& rows);
 
+    // edit_controller_lists.cpp: the tools over all services, by 0-based channel position.
+    // "Keep first, delete the rest" of the duplicates.
+    std::optional<EditChange> DeleteChannels(std::span<const std::uint32_t> channels);
+    // A service "Mark As" choice for the channels.
+    std::optional<EditChange> MarkChannels(const MarkChoice& choice, std::span<const std::uint32_t> channels);
+    // The services given the channel order of a reference list; the summary text.
+    std::optional<std::string> ApplyOrder(std::span<const ServiceKey> reference);
+    // An edited CSV list applied, nothing changed when it reports problems; the report text.
+    std::optional<std::string> ImportCsv(std::string_view text);
+
+    // A change made to the store by a command outside the controller (default
+    // values, sort, merge, import, tools) recorded as one step; false when nothing changed.
+    bool RecordChange(std::string name, StepKind kind = StepKind::Edit) { return history_.Record(std::move(name), kind); }
+
+    // The store as before the last step, or after the next one; false, with a
+    // message, when the store's files could not be written back.
+    bool Undo() { return Walk(false); }
+    bool Redo() { return Walk(true); }
+    const EditHistory& History() const { return history_; }
+    void MarkSaved() { history_.MarkSaved(); }
+    // The store was replaced as a whole: the history starts again from it.
+    void ResetHistory() { history_.Reset(); }
+
 private:
     using Step = std::function<std::optional<EditChange>()>;
-    // The one way a change reaches the store.
-    std::optional<EditChange> Apply(const Step& step);
+    // The one way a change reaches the store; a change that happened is recorded as `name`.
+    std::optional<EditChange> Apply(std::string name, const Step& step);
+    bool Walk(bool forward);
 
     std::optional<EditChange> Add(const EditTarget& target);
     std::optional<EditChange> Insert(const EditTarget& target);
@@ -81,6 +110,7 @@ private:
 
     WorkingStore& store_;
     Ui& ui_;
+    EditHistory history_;
 };
 
 }  // namespace velk

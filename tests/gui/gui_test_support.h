@@ -34,6 +34,7 @@ struct EditorRun {
         window->NewDatabase();
         if (sample) {
             WriteSampleDatabase(session->Store(), EditorSample());
+            Editor()->ResetHistory();  // as if opened: the sample is the saved database
             Editor()->Reload();
         }
     }
