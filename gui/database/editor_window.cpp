@@ -165,7 +165,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
 
 void EditorWindow::SyncModified()
 {
-    const bool modified = controller_.History().Modified();
+    const bool modified = controller_.History().Modified() || changedBesideStore_;
     if (modified_ == modified)
         return;
     modified_ = modified;
@@ -193,15 +193,23 @@ void EditorWindow::RecordChange(const std::string& name, StepKind kind)
     SyncModified();
 }
 
+void EditorWindow::MarkChangedBesideStore()
+{
+    changedBesideStore_ = true;
+    SyncModified();
+}
+
 void EditorWindow::MarkSaved()
 {
     controller_.MarkSaved();
+    changedBesideStore_ = false;
     SyncModified();
 }
 
 void EditorWindow::ResetHistory()
 {
     controller_.ResetHistory();
+    changedBesideStore_ = false;
     SyncModified();
     emit contextChanged();
 }

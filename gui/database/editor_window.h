@@ -50,6 +50,9 @@ public:
     void Redo();
     // A change made to the store outside the editor's commands, recorded as one step.
     void RecordChange(const std::string& name, StepKind kind = StepKind::Edit);
+    // A change kept beside the store (the receiver's user settings), which the
+    // history does not hold: the database is unsaved until the next save.
+    void MarkChangedBesideStore();
     // The store as it is now is the saved database.
     void MarkSaved();
     // The store was replaced as a whole: the history starts again from it.
@@ -164,6 +167,7 @@ private:
     bool serviceLevel_on_ = true;
     bool busy_ = false;
     bool modified_ = false;
+    bool changedBesideStore_ = false;
     bool expanded_ = false;
     bool listHasFocus_ = false;
 };

@@ -163,7 +163,7 @@ void LinkCommands::EditUserSettings()
     const auto& store = session_.Store();
     UserSettingsDialog dialog(sdbSession_.userSettings.For(store.productType), store.productType, store.serviceCount, ui_, &frame_);
     if (dialog.exec() == QDialog::Accepted && frame_.Editor())
-        frame_.Editor()->SetModified(true);  // the record is saved with the database
+        frame_.Editor()->MarkChangedBesideStore();  // the record is saved with the database
 }
 
 ConsoleWindow* LinkCommands::Console() const { return console_; }

@@ -106,7 +106,7 @@ private slots:
         EditorRun run;
         const auto frame = QString::fromStdString(ApplicationTitle() + " [ Type 1 ]");
         QCOMPARE(run.window->windowTitle(), frame + " - [ New ][*]");
-        run.Editor()->SetModified(true);
+        run.Editor()->MarkChangedBesideStore();
         QVERIFY(run.window->isWindowModified());
 
         const auto file = run.dir / "title.bin";
