@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/format.h"
 #include "database/store_queries.h"
+#include "image/image_urt_commands.h"
 #include "image/resource_image.h"
 #include "image/urt_file.h"
 #include "link/adb_layout.h"
@@ -154,16 +155,7 @@ bool PrepareSdbUrt(WorkingStore& store, sdb::SdbSession& session, Ui& ui, const 
     if (ctx.urtGenerationOff)
         return true;
     const auto settings = SetUrtSettings({});
-    UrtImageParams params;
-    params.imageType = kImageDatabase;
-    params.destinationCode = 7;
-    params.manufacturerId = 162;
-    params.loaderText = "Database";
-    params.startAddress = 0x7FE40000;
-    params.endAddress = 0x7FE50000;
-    params.swMajor = 1;
-    params.hwMajor = 1;
-    if (GenerateUrtFile(*settings, image, store.File(link::kUploadUrtName), params) != kUrtOk) {
+    if (GenerateUrtFile(*settings, image, store.File(link::kUploadUrtName), Bin2UrtDefaultParams()) != kUrtOk) {
         ShowError(ui, "URT File generation process failed");
         return false;
     }
