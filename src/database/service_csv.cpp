@@ -210,8 +210,8 @@ std::string CsvImportText(const CsvImportResult& result)
             text += "\n" + problem;
         return text;
     }
-    return Format("%zu services renamed, %zu deleted, %s.", result.renamed, result.deleted,
-                  result.reordered ? "order changed" : "order unchanged");
+    return Format("%zu %s renamed, %zu deleted, %s.", result.renamed, result.renamed == 1 ? "service" : "services",
+                  result.deleted, result.reordered ? "order changed" : "order unchanged");
 }
 
 }  // namespace velk

@@ -121,7 +121,7 @@ private slots:
         const auto before = AllServices(run);
         run.ui.files.push_back(edited);
         QVERIFY(run.Run(cmd::ImportCsv));
-        QCOMPARE(run.LastMessage().substr(0, 18), std::string("1 services renamed"));
+        QCOMPARE(run.LastMessage().substr(0, 17), std::string("1 service renamed"));
         auto expected = before;
         expected.replace(expected.indexOf("ZDF"), QString::fromUtf8("ZDF, \"Zwei\" ñ"));
         QCOMPARE(AllServices(run), expected);

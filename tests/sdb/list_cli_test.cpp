@@ -102,5 +102,18 @@ TEST_F(ListCli, ApplyOrderFromACsvListAndFindAndDuplicates)
     EXPECT_EQ(Names(Rows(P("clean.bin"))).size(), 3u);
 }
 
+// The first service of each group stays, whatever its position in the list.
+TEST_F(ListCli, DuplicatesRemoveKeepsTheFirstOfEachGroup)
+{
+    s.Fill({MakeLnb(9750, 10600)}, {MakeSatellite("Astra", 0, 192, 1)}, {MakeCarrier("A", 0, 11000, 27500, 4)},
+           {MakeService("Other", 300), MakeService("One", 100), MakeService("One again", 100), MakeService("Last", 400)});
+    ScriptedUi ui;
+    ASSERT_EQ(sdb::WriteSdbBinFile(s.store, s.session, ui, db, true, false), 1);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunVelk({"duplicates", db.string(), "--remove", P("clean.bin")}), 0);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Same channel:"), std::string::npos);
+    EXPECT_EQ(Names(Rows(P("clean.bin"))), (std::vector<std::string>{"Other", "One", "Last"}));
+}
+
 }  // namespace
 }  // namespace velk::test
