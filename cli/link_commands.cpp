@@ -195,6 +195,8 @@ void AddSend(CLI::App& app)
         ui.ProgressEnd();
         if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
             ShowError(ui, "File access error - UploadURTPacketThread");
+        std::fprintf(stderr, "%u of %u packets sent; %u resend requests, %u requests out of turn\n", machine.Sent(),
+                     machine.Count(), machine.ResendRequests(), machine.RequestsOutOfTurn());
         if (end == link::TransferEnd::Cancelled)
             ReportUnfinishedTransfer(ui, *o);
         else if (machine.Outcome() != link::UploadOutcome::Completed)

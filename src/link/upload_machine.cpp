@@ -26,12 +26,16 @@ void UploadMachine::Receive(ByteView bytes)
             return;
         if (!synchronised_) {
             synchronised_ = b == kAck;
-        } else if (!nextRequest_) {
+        } else if (b != kNext && b != kResend) {
+            continue;
+        } else if (nextRequest_) {
             // A request still pending swallows further requests, so none counts twice.
-            if (b == kNext)
-                nextRequest_ = true;
-            else if (b == kResend)
-                resendRequest_ = true;
+            ++requestsOutOfTurn_;
+        } else if (b == kNext) {
+            nextRequest_ = true;
+        } else {
+            resendRequest_ = true;
+            ++resendRequests_;
         }
     }
 }

@@ -39,6 +39,10 @@ public:
     std::size_t FileIndex() const { return fileIndex_; }
     std::uint32_t Sent() const { return sent_; }
     std::uint32_t Count() const { return count_; }
+    // Line noise can pass for the loader's one-byte requests: how many asked for a
+    // resend, and how many came while a request was still pending (and were dropped).
+    std::uint32_t ResendRequests() const { return resendRequests_; }
+    std::uint32_t RequestsOutOfTurn() const { return requestsOutOfTurn_; }
 
 private:
     enum class Phase { Announce, Settle, Send };
@@ -68,6 +72,8 @@ private:
     std::size_t position_ = 0;
     std::uint32_t count_ = 0;
     std::uint32_t sent_ = 0;
+    std::uint32_t resendRequests_ = 0;
+    std::uint32_t requestsOutOfTurn_ = 0;
     // The packet last written; kept until the next request so a resend repeats it.
     Bytes packet_;
     std::uint8_t controlByte_ = kReady;

@@ -69,6 +69,8 @@ TEST_F(UploadMachineTest, SdbSendsEachPacketOnRequestAndResendsTheSameBytes)
     EXPECT_EQ(m.Outcome(), UploadOutcome::Completed);
     EXPECT_TRUE(m.Poll(t0 + 300ms).finished);
     EXPECT_TRUE(events.reports.empty());
+    EXPECT_EQ(m.ResendRequests(), 2u);
+    EXPECT_EQ(m.RequestsOutOfTurn(), 1u);
 }
 
 TEST_F(UploadMachineTest, AdbAnnouncesEvery200msAndSendsBothFilesInOrder)
