@@ -6,7 +6,7 @@
 
 #include "common/files.h"
 #include "image/compress_image.h"
-#include "image/image_inspection.h"
+#include "image/image_verifier.h"
 #include "image/lzari.h"
 #include "image/urt_file.h"
 

@@ -9,7 +9,7 @@
 #include "image/compress_image.h"
 #include "image/flash_image.h"
 #include "image/image_checks.h"
-#include "image/image_inspection.h"
+#include "image/image_verifier.h"
 #include "image/image_urt_commands.h"
 #include "image/multiple_image.h"
 #include "image/resource_image.h"

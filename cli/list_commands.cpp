@@ -176,14 +176,11 @@ void AddExportCsv(CLI::App& app)
         const auto catalog = db ? Catalog(ui, *db) : std::nullopt;
         if (!catalog)
             return Fail();
-        const auto text = ExportServiceCsv(*catalog);
         if (o->out == "-") {
+            const auto text = ExportServiceCsv(*catalog);
             std::fwrite(text.data(), 1, text.size(), stdout);
-            return;
-        }
-        if (!WriteFileAtomic(o->out, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
-            ShowError(ui, kFileAccessError);
-            Fail();
+        } else if (const auto written = WriteServiceCsvFile(*catalog, o->out); !written) {
+            FailWith(ui, kFileAccessError, written.error());
         }
     });
 }
@@ -203,11 +200,13 @@ void AddImportCsv(CLI::App& app)
         if (!CheckCommandFiles(ui, {o->db, o->csv}, o->out))
             return;
         auto db = OpenDatabase(ui, o->db, 0);
-        const auto text = db ? ReadFileBytes(o->csv) : std::nullopt;
-        if (!text)
+        if (!db)
             return Fail();
+        const auto text = ReadCsvFile(o->csv);
+        if (!text)
+            return FailWith(ui, kFileAccessError, text.error());
         NameConversion names;
-        const auto result = ImportServiceCsv(db->store, std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), names);
+        const auto result = ImportServiceCsv(db->store, *text, names);
         if (!result) {
             ShowError(ui, kFileAccessError);
             return Fail();

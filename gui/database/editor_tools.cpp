@@ -4,7 +4,6 @@
 #include "database/duplicates_dialog.h"
 #include "database/editor_window.h"
 
-#include "common/files.h"
 #include "database/service_csv.h"
 #include "sdb/reference_list.h"
 
@@ -22,11 +21,6 @@ std::string Lines(const std::vector<std::string>& lines)
     for (const auto& line : lines)
         text += (text.empty() ? "" : "\n") + line;
     return text;
-}
-
-std::string_view TextOf(const Bytes& bytes)
-{
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
@@ -83,9 +77,8 @@ void EditorWindow::ExportCsv()
     const auto catalog = path ? Catalog() : std::nullopt;
     if (!catalog)
         return;
-    const auto text = ExportServiceCsv(*catalog);
-    if (!WriteFileAtomic(*path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())))
-        ShowError(ui_, kFileAccessError);
+    if (const auto written = WriteServiceCsvFile(*catalog, *path); !written)
+        ShowError(ui_, MessageWithCause(kFileAccessError, written.error()));
 }
 
 void EditorWindow::ImportCsv()
@@ -93,12 +86,12 @@ void EditorWindow::ImportCsv()
     const auto path = ui_.ChooseOpenFile(kCsvChoice);
     if (!path)
         return;
-    const auto bytes = ReadFileBytes(*path);
-    if (!bytes) {
-        ShowError(ui_, kFileAccessError);
+    const auto text = ReadCsvFile(*path);
+    if (!text) {
+        ShowError(ui_, MessageWithCause(kFileAccessError, text.error()));
         return;
     }
-    const auto report = controller_.ImportCsv(TextOf(*bytes));
+    const auto report = controller_.ImportCsv(*text);
     Show(report ? std::optional(EditChange{}) : std::nullopt);
     if (report)
         ShowInfo(ui_, *report);

@@ -1,9 +1,9 @@
 #include "image/image_tools.h"
 
 #include "image/compression_dialog.h"
-#include "image/image_inspection.h"
+#include "image/image_verifier.h"
 #include "image/image_urt_commands.h"
-#include "image/inspect_window.h"
+#include "image/verifier_window.h"
 #include "image/multiple_image_dialog.h"
 #include "image/single_image_dialog.h"
 #include "image/urt_settings_dialog.h"

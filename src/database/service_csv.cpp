@@ -1,6 +1,7 @@
 #include "database/service_csv.h"
 
 #include "common/csv.h"
+#include "common/files.h"
 #include "common/format.h"
 #include "database/delete_records.h"
 #include "database/service_identity.h"
@@ -137,6 +138,20 @@ std::string ExportServiceCsv(const ServiceCatalog& catalog)
         text += CsvLine(fields);
     }
     return text;
+}
+
+Outcome WriteServiceCsvFile(const ServiceCatalog& catalog, const std::filesystem::path& path)
+{
+    const auto text = ExportServiceCsv(catalog);
+    return WriteFile(path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+Expected<std::string> ReadCsvFile(const std::filesystem::path& path)
+{
+    auto bytes = ReadFile(path);
+    if (!bytes)
+        return bytes.error();
+    return std::string(bytes->begin(), bytes->end());
 }
 
 CsvKeys ReadCsvKeys(std::string_view text, NameConversion& names, std::vector<std::string>& problems)

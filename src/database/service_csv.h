@@ -2,8 +2,10 @@
 // The services as a CSV list, one row per service in channel order, for editing
 // names and order in a spreadsheet; and taking such a list back.
 #include "common/charset.h"
+#include "common/error.h"
 #include "database/service_identity.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +15,11 @@ namespace velk {
 
 // UTF-8 with a header row.
 std::string ExportServiceCsv(const ServiceCatalog& catalog);
+
+// The list written to `path` through the atomic file layer, and a list file's
+// text read back; the error names the file and the reason.
+Outcome WriteServiceCsvFile(const ServiceCatalog& catalog, const std::filesystem::path& path);
+Expected<std::string> ReadCsvFile(const std::filesystem::path& path);
 
 // The identifying fields of a list's rows, with the line each row starts on.
 struct CsvKeys {

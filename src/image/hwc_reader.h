@@ -2,7 +2,7 @@
 // The reading side of "HWC$" compressed image files, both types: the fields, the
 // compressed data (inflated or LZARI-decoded), the CRC-16 fields and the padding.
 #include "common/bytes.h"
-#include "image/inspection_report.h"
+#include "image/verifier_report.h"
 
 #include <optional>
 

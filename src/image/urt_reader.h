@@ -2,7 +2,7 @@
 // The reading side of URT files: packets, header, partition table, every block and
 // CRC, and the trailer that closes a single image, checked against each other.
 #include "common/bytes.h"
-#include "image/inspection_report.h"
+#include "image/verifier_report.h"
 
 namespace velk {
 

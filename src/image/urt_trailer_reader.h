@@ -2,7 +2,7 @@
 // Reading back the trailer that closes a prepared single image: where the image
 // ends, its CRC, its flash region.
 #include "common/bytes.h"
-#include "image/inspection_report.h"
+#include "image/verifier_report.h"
 
 #include <utility>
 #include <vector>

@@ -4,7 +4,7 @@
 
 #include "image/compression_dialog.h"
 #include "image/image_tools.h"
-#include "image/inspect_window.h"
+#include "image/verifier_window.h"
 #include "image/multiple_image_dialog.h"
 #include "image/single_image_dialog.h"
 #include "image/urt_settings_dialog.h"

@@ -2,7 +2,7 @@
 // every damage is named with its offset.
 #include "image/compress_image.h"
 #include "image/hwc_reader.h"
-#include "image/image_inspection.h"
+#include "image/image_verifier.h"
 #include "image/lzari.h"
 
 #include "support/scripted_ui.h"

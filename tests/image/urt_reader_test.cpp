@@ -1,6 +1,6 @@
 // Reading URT files back: everything the generators write inspects clean, and
 // damage is named with the offset of the packet or field it hits.
-#include "image/image_inspection.h"
+#include "image/image_verifier.h"
 #include "image/multiple_image.h"
 #include "image/urt_file.h"
 #include "image/urt_reader.h"

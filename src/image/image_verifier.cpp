@@ -1,4 +1,4 @@
-#include "image/image_inspection.h"
+#include "image/image_verifier.h"
 
 #include "common/files.h"
 #include "image/hwc_reader.h"

@@ -2,7 +2,7 @@
 // Verifying a file before it goes to the receiver: a URT file or a "HWC$"
 // compressed image, told apart by its first bytes.
 #include "common/ui.h"
-#include "image/inspection_report.h"
+#include "image/verifier_report.h"
 
 #include <filesystem>
 

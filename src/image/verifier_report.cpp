@@ -1,4 +1,4 @@
-#include "image/inspection_report.h"
+#include "image/verifier_report.h"
 
 #include "common/format.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // "Inspect": the report of a URT file or a compressed image as a table, with the
 // verdict on top and the problems in red.
-#include "image/inspection_report.h"
+#include "image/verifier_report.h"
 
 #include <QDialog>
 

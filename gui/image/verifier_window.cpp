@@ -1,4 +1,4 @@
-#include "image/inspect_window.h"
+#include "image/verifier_window.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
