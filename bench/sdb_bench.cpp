@@ -47,8 +47,8 @@ struct FullDatabase {
             auto& car = carriers[c];
             car.name = Format("TP %u", (c * 7919) % kCarriers);
             car.satelliteIndex = static_cast<std::uint8_t>(c / (kCarriers / kSatellites + 1));
-            car.frequency = 10700 + (c * 131) % 2000;
-            car.symbolRate = 22000 + (c * 17) % 8000;
+            car.frequencyMhz = 10700 + (c * 131) % 2000;
+            car.symbolRateKs = 22000 + (c * 17) % 8000;
             car.serviceCount = static_cast<std::uint16_t>(c + 1 == kCarriers ? left : std::min<std::uint32_t>(left, 12 + c % 2));
             left -= car.serviceCount;
             sats[car.satelliteIndex].carrierCount++;

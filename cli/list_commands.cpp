@@ -32,7 +32,7 @@ std::string ChannelLine(const ServiceCatalog& catalog, std::uint32_t channel)
     const auto& e = catalog.channels[channel];
     const auto& carrier = catalog.Carrier(e);
     return Format("%6u  %-19s %6u %c  %5u  %s", channel + 1, DatabaseToUtf8(catalog.Satellite(e).name.Text()).c_str(),
-                  carrier.frequency, "HVLR"[carrier.polarization & 3], catalog.Service(e).programNumber,
+                  carrier.frequencyMhz, "HVLR"[carrier.polarization & 3], catalog.Service(e).programNumber,
                   DatabaseToUtf8(catalog.Service(e).name.Text()).c_str());
 }
 
@@ -85,8 +85,8 @@ void PrintGroups(const ServiceCatalog& catalog, const DuplicateGroups& groups)
         std::printf("Same transponder:\n");
         for (const auto k : group) {
             const auto& c = catalog.image.carriers[k];
-            std::printf("        %-19s %6u %c %5u\n", DatabaseToUtf8(c.name.Text()).c_str(), c.frequency,
-                        "HVLR"[c.polarization & 3], c.symbolRate);
+            std::printf("        %-19s %6u %c %5u\n", DatabaseToUtf8(c.name.Text()).c_str(), c.frequencyMhz,
+                        "HVLR"[c.polarization & 3], c.symbolRateKs);
         }
     }
 }

@@ -21,9 +21,9 @@ CarrierDialog::CarrierDialog(const WorkingStore& store, Ui& ui, const CarrierRec
     if (store.placement == Placement::Carrier)
         AddSwitchBlock(true, true);
     name_->setText(NameToQString(record_.name.Text()));
-    frequency_->setText(QString::number(record_.frequency));
+    frequency_->setText(QString::number(record_.frequencyMhz));
     SelectIndex(polarization_, record_.polarization);
-    symbolRate_->setText(QString::number(record_.symbolRate));
+    symbolRate_->setText(QString::number(record_.symbolRateKs));
     SelectIndex(fec_, record_.fec);
     skewSign_->setCurrentIndex(SkewIsPlus(record_.skew) ? 1 : 0);
     skew_->setText(QString::number(SkewMagnitude(record_.skew)));
@@ -39,9 +39,9 @@ bool CarrierDialog::Collect()
         return false;
     }
     record_.name = name;
-    record_.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
+    record_.frequencyMhz = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
     record_.polarization = SelectedIndex(polarization_);
-    record_.symbolRate = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
+    record_.symbolRateKs = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
     record_.fec = SelectedIndex(fec_);
     record_.skew = SkewByte(static_cast<std::uint32_t>(ParseDecimal(S(skew_->text()))), skewSign_->currentIndex() == 1);
     record_.factoryDefault = factoryDefault_->isChecked() ? 1 : 0;

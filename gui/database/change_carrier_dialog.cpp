@@ -84,7 +84,7 @@ void ChangeCarrierDialog::CarrierChosen(int index)
         return;
     const auto& c = snapshot_.carriers[carriers_[static_cast<std::size_t>(index)]];
     carrierText_->setText(QString::fromStdString(
-        Format("%u  %s  %s", c.frequency, TextAt(PolarizationNames(), c.polarization).c_str(), TextAt(FecNames(), c.fec).c_str())));
+        Format("%u  %s  %s", c.frequencyMhz, TextAt(PolarizationNames(), c.polarization).c_str(), TextAt(FecNames(), c.fec).c_str())));
     move_->setEnabled(true);
 }
 

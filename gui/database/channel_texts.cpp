@@ -12,7 +12,7 @@ QStringList ChannelHeaders()
 
 QString CarrierText(const CarrierRecord& carrier)
 {
-    return QString("%1 %2").arg(carrier.frequency).arg(QString::fromStdString(TextAt(PolarizationNames(), carrier.polarization)));
+    return QString("%1 %2").arg(carrier.frequencyMhz).arg(QString::fromStdString(TextAt(PolarizationNames(), carrier.polarization)));
 }
 
 QString ChannelText(const ServiceCatalog& catalog, const CatalogEntry& entry, int column)

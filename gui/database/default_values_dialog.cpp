@@ -156,9 +156,9 @@ void DefaultValuesDialog::Show(const DefaultRecords& d)
     position_->setText(QString::number(d.satellite.position));
     satFactory_->setChecked(d.satellite.factoryDefault == 1);
 
-    frequency_->setText(QString::number(d.carrier.frequency));
+    frequency_->setText(QString::number(d.carrier.frequencyMhz));
     SelectIndex(polarization_, d.carrier.polarization);
-    symbolRate_->setText(QString::number(d.carrier.symbolRate));
+    symbolRate_->setText(QString::number(d.carrier.symbolRateKs));
     SelectIndex(fec_, d.carrier.fec);
     skewSign_->setCurrentIndex(SkewIsPlus(d.carrier.skew) ? 1 : 0);
     skew_->setText(QString::number(SkewMagnitude(d.carrier.skew)));
@@ -194,9 +194,9 @@ DefaultRecords DefaultValuesDialog::Read() const
     d.satellite.position = static_cast<std::uint8_t>(ParseDecimal(S(position_->text())));
     d.satellite.factoryDefault = satFactory_->isChecked() ? 1 : 0;
 
-    d.carrier.frequency = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
+    d.carrier.frequencyMhz = static_cast<std::uint32_t>(ParseDecimal(S(frequency_->text())));
     d.carrier.polarization = SelectedIndex(polarization_);
-    d.carrier.symbolRate = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
+    d.carrier.symbolRateKs = static_cast<std::uint32_t>(ParseDecimal(S(symbolRate_->text())));
     d.carrier.fec = SelectedIndex(fec_);
     d.carrier.skew = SkewByte(static_cast<std::uint32_t>(ParseDecimal(S(skew_->text()))), skewSign_->currentIndex() == 1);
     d.carrier.factoryDefault = carFactory_->isChecked() ? 1 : 0;

@@ -69,7 +69,7 @@ void DuplicatesDialog::AddCarrierGroups(const ServiceCatalog& catalog, const Dup
             const auto& carrier = catalog.image.carriers[k];
             const auto& satellite = catalog.image.satellites[carrier.satelliteIndex];
             new QTreeWidgetItem(top, {NameToQString(satellite.name.Text()), CarrierText(carrier),
-                                      QString("%1 kSps").arg(carrier.symbolRate), NameToQString(carrier.name.Text())});
+                                      QString("%1 kSps").arg(carrier.symbolRateKs), NameToQString(carrier.name.Text())});
         }
     }
 }

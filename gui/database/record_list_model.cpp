@@ -261,9 +261,9 @@ QString RecordListModel::Text(int row, Column column) const
     case C::SatPosition: return QString::number(s.satellites[r].position);
     case C::SatAngle: return Q(AngleText(s.satellites[r].angle));
     case C::CarName: return NameToQString(s.carriers[r].name.Text());
-    case C::CarFrequency: return QString::number(s.carriers[r].frequency);
+    case C::CarFrequency: return QString::number(s.carriers[r].frequencyMhz);
     case C::CarPolarization: return Q(TextAt(PolarizationNames(), s.carriers[r].polarization));
-    case C::CarSymbolRate: return QString::number(s.carriers[r].symbolRate);
+    case C::CarSymbolRate: return QString::number(s.carriers[r].symbolRateKs);
     case C::CarFec: return Q(TextAt(FecNames(), s.carriers[r].fec));
     case C::CarSkew: return Q(SkewText(s.carriers[r].skew));
     case C::Volt12: return Q(TextAt(Volt12Names(), SwitchBlockOfRow(r)->volt12));

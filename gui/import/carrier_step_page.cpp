@@ -21,8 +21,8 @@ const FilterStepTexts kTexts{
 std::vector<StagingColumn> CarrierColumns(const ImportWizard& wizard)
 {
     const auto carrier = [&wizard](std::uint32_t i) -> const ImportCarrier& { return wizard.Staging().carriers.at(i); };
-    return {{"Frequency", [carrier](std::uint32_t i) { return QString::number(carrier(i).frequency); }},
-            {"Symbol rate", [carrier](std::uint32_t i) { return QString::number(carrier(i).symbolRate); }},
+    return {{"Frequency", [carrier](std::uint32_t i) { return QString::number(carrier(i).frequencyMhz); }},
+            {"Symbol rate", [carrier](std::uint32_t i) { return QString::number(carrier(i).symbolRateKs); }},
             {"Polarization", [carrier](std::uint32_t i) {
                  return QString::fromStdString(TextAt(PolarizationNames(), carrier(i).polarization));
              }}};

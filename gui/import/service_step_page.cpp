@@ -44,7 +44,7 @@ QString ServiceStepPage::ParentName(std::uint32_t carrier) const
 {
     const auto& c = wizard_.Staging().carriers.at(carrier);
     const auto pol = QString::fromStdString(TextAt(PolarizationNames(), c.polarization)).left(1);
-    return QString("%1 %2 %3 %4").arg(c.frequency).arg(pol).arg(c.symbolRate).arg(QString::fromStdString(c.name)).trimmed();
+    return QString("%1 %2 %3 %4").arg(c.frequencyMhz).arg(pol).arg(c.symbolRateKs).arg(QString::fromStdString(c.name)).trimmed();
 }
 
 std::vector<std::uint32_t> ServiceStepPage::Children(std::optional<std::uint32_t> carrier) const

@@ -75,8 +75,8 @@ DefaultRecords FactoryDefaults(std::uint8_t productType)
     d.lnb.SetPower(true);
     d.switchBlock = SwitchBlock{2, 4, 16, 2, 0, 2, 255, 255};
     d.carrier.skew = 90;
-    d.carrier.symbolRate = 1000;
-    d.carrier.frequency = 3000;
+    d.carrier.symbolRateKs = 1000;
+    d.carrier.frequencyMhz = 3000;
     d.service.type = kServiceTv;
     d.service.videoPid = d.service.audioPid = d.service.pcrPid = kNoPid;
     FillFixedBytes(d);
@@ -105,9 +105,9 @@ DefaultRecords LoadDefaultValues(const std::optional<DvRecord>& dvRecord, std::u
     d.satellite.west = static_cast<std::uint8_t>(Get(r, dv::kSatWest));
     d.satellite.angle = static_cast<std::int16_t>(Get(r, dv::kSatAngle));
     d.satellite.factoryDefault = static_cast<std::uint8_t>(Get(r, dv::kSatFactory));
-    d.carrier.symbolRate = Get(r, dv::kCarSymbolRate);
+    d.carrier.symbolRateKs = Get(r, dv::kCarSymbolRate);
     d.carrier.skew = static_cast<std::uint8_t>(Get(r, dv::kCarSkew));
-    d.carrier.frequency = Get(r, dv::kCarFrequency);
+    d.carrier.frequencyMhz = Get(r, dv::kCarFrequency);
     d.carrier.polarization = static_cast<std::uint8_t>(Get(r, dv::kCarPolarization));
     d.carrier.fec = static_cast<std::uint8_t>(Get(r, dv::kCarFec));
     d.carrier.factoryDefault = static_cast<std::uint8_t>(Get(r, dv::kCarFactory));
@@ -140,9 +140,9 @@ DvRecord StoreDefaultValues(const DefaultRecords& d, const DvRecord& previous)
     Put(r, dv::kDiseqc11, d.switchBlock.diseqc11);
     Put(r, dv::kSatPosition, d.satellite.position);
     Put(r, dv::kSatLnbIndex, d.satellite.lnbIndex);
-    Put(r, dv::kCarSymbolRate, d.carrier.symbolRate);
+    Put(r, dv::kCarSymbolRate, d.carrier.symbolRateKs);
     Put(r, dv::kCarSkew, d.carrier.skew);
-    Put(r, dv::kCarFrequency, d.carrier.frequency);
+    Put(r, dv::kCarFrequency, d.carrier.frequencyMhz);
     Put(r, dv::kSvcAudioPid, d.service.audioPid);
     Put(r, dv::kSvcVideoPid, d.service.videoPid);
     Put(r, dv::kSvcFavourites, d.service.favourites & 7u);

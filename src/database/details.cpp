@@ -95,9 +95,9 @@ DetailStrip CarrierDetailStrip(const StoreSnapshot& s, const WorkingStore& store
     DetailStrip strip{"Info - " + DatabaseToUtf8(c.name.Text()), {}, {}};
     if (store.placement == Placement::Carrier)
         AddSwitchSettings(strip, store, c.switchBlock);
-    Add(strip, "Frequency", Format("%u", c.frequency));
+    Add(strip, "Frequency", Format("%u", c.frequencyMhz));
     Add(strip, "Polarization", TextAt(PolarizationNames(), c.polarization));
-    Add(strip, "Symbol Rate", Format("%u", c.symbolRate));
+    Add(strip, "Symbol Rate", Format("%u", c.symbolRateKs));
     Add(strip, "Factory Default", TrueFalseText(c.factoryDefault == 1));
     return strip;
 }
@@ -115,8 +115,8 @@ DetailStrip ServiceDetailStrip(const StoreSnapshot& s, std::uint32_t service)
     Add(strip, "Satellite Name", hasSatellite ? DatabaseToUtf8(s.satellites[c.satelliteIndex].name.Text()) : "");
     Add(strip, "Angle", hasSatellite ? AngleText(s.satellites[c.satelliteIndex].angle) : "");
     Add(strip, "Carrier Name", DatabaseToUtf8(c.name.Text()));
-    Add(strip, "Frequency", Format("%u", c.frequency));
-    Add(strip, "SymbolRate", Format("%u", c.symbolRate));
+    Add(strip, "Frequency", Format("%u", c.frequencyMhz));
+    Add(strip, "SymbolRate", Format("%u", c.symbolRateKs));
     Add(strip, "Polarization", TextAt(PolarizationNames(), c.polarization));
     return strip;
 }
@@ -150,8 +150,8 @@ std::optional<ServiceDetails> LoadServiceDetails(const WorkingStore& store, Ui& 
                           {"Satellite position", Format("%u", sat.position)},
                           {"East / West flag", TextAt(EastWestNames(), sat.west)}}};
     details.carrier = {"Carrier - " + DatabaseToUtf8(carrier.name.Text()),
-                       {{"Frequency [MHz]", Format("%u", carrier.frequency)},
-                        {"Symbol rate [kSps]", Format("%u", carrier.symbolRate)},
+                       {{"Frequency [MHz]", Format("%u", carrier.frequencyMhz)},
+                        {"Symbol rate [kSps]", Format("%u", carrier.symbolRateKs)},
                         {"Polarization", TextAt(PolarizationNames(), carrier.polarization)},
                         {"FEC", TextAt(FecNames(), carrier.fec)}}};
     details.service = {"Service - " + DatabaseToUtf8(service.name.Text()),

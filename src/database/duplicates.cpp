@@ -76,7 +76,7 @@ std::vector<std::vector<std::uint32_t>> CarrierGroups(const ServiceCatalog& cata
     std::stable_sort(byTransponder.begin(), byTransponder.end(), [&](std::uint32_t a, std::uint32_t b) {
         const auto& x = carriers[a];
         const auto& y = carriers[b];
-        return std::tie(x.satelliteIndex, x.polarization, x.frequency) < std::tie(y.satelliteIndex, y.polarization, y.frequency);
+        return std::tie(x.satelliteIndex, x.polarization, x.frequencyMhz) < std::tie(y.satelliteIndex, y.polarization, y.frequencyMhz);
     });
     std::vector<std::vector<std::uint32_t>> out;
     std::vector<std::uint32_t> group;

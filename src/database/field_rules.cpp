@@ -70,9 +70,9 @@ std::optional<FieldError> CheckCarrierFields(const CarrierInput& in)
 {
     if (in.name.empty())
         return Fail("Carrier should be entered", Field::Name);
-    if (!InRange(ParseDecimal(in.frequency), 1000, 15000))
+    if (!InRange(ParseDecimal(in.frequencyMhz), 1000, 15000))
         return Fail("Carrier frequency should be in the range of 1000-15000.", Field::Frequency);
-    if (!InRange(ParseDecimal(in.symbolRate), 1000, 45000))
+    if (!InRange(ParseDecimal(in.symbolRateKs), 1000, 45000))
         return Fail("Carrier symbol rate should be in the range of 1000-45000.", Field::SymbolRate);
     if (!InRange(ParseDecimal(in.skewMagnitude), 0, 90))
         return Fail("Skew value in the range of -90 to +90.", Field::Skew);

@@ -41,7 +41,7 @@ std::optional<FieldError> CheckLnbFields(const LnbInput& in);
 struct SatelliteInput { std::string name, position, angle; };
 std::optional<FieldError> CheckSatelliteFields(const SatelliteInput& in);
 
-struct CarrierInput { std::string name, frequency, symbolRate, skewMagnitude; };
+struct CarrierInput { std::string name, frequencyMhz, symbolRateKs, skewMagnitude; };
 std::optional<FieldError> CheckCarrierFields(const CarrierInput& in);
 
 // Angle text to tenths of a degree, truncated toward zero ("123.45" -> 1234).

@@ -22,8 +22,8 @@ static_assert(kSatelliteFields.FitsIn(SatelliteRecord::kBaseSize));
 
 constexpr auto kCarrierFields = Fields(
     At<&CarrierRecord::name>(0), At<&CarrierRecord::factoryDefault>(20), At<&CarrierRecord::satelliteIndex>(21),
-    At<&CarrierRecord::skew>(22), At<&CarrierRecord::polarization>(23), At<&CarrierRecord::symbolRate>(24),
-    At<&CarrierRecord::frequency>(28), At<&CarrierRecord::fec>(32), At<&CarrierRecord::unused33>(33),
+    At<&CarrierRecord::skew>(22), At<&CarrierRecord::polarization>(23), At<&CarrierRecord::symbolRateKs>(24),
+    At<&CarrierRecord::frequencyMhz>(28), At<&CarrierRecord::fec>(32), At<&CarrierRecord::unused33>(33),
     At<&CarrierRecord::serviceCount>(34));
 static_assert(kCarrierFields.FitsIn(CarrierRecord::kBaseSize));
 

@@ -71,8 +71,8 @@ struct CarrierRecord {
     std::uint8_t satelliteIndex = 0;  // 0-based satellite record index
     std::uint8_t skew = 90;           // 90 - skew in degrees
     std::uint8_t polarization = 0;    // 0 H, 1 V, 2 L, 3 R
-    std::uint32_t symbolRate = 0;     // kSps
-    std::uint32_t frequency = 0;      // MHz
+    std::uint32_t symbolRateKs = 0;
+    std::uint32_t frequencyMhz = 0;
     std::uint8_t fec = 0;             // 0 AUTO, 1 1/2, 2 2/3, 3 3/4, 4 5/6, 5 7/8
     std::uint8_t unused33 = 0;
     std::uint16_t serviceCount = 0;

@@ -53,8 +53,8 @@ std::uint32_t TransponderToleranceKhz(std::uint32_t symbolRateA, std::uint32_t s
 
 bool SameTransponder(const CarrierRecord& a, const CarrierRecord& b)
 {
-    const auto apart = static_cast<std::uint64_t>(std::abs(std::int64_t{a.frequency} - std::int64_t{b.frequency})) * 1000;
-    return a.polarization == b.polarization && apart <= TransponderToleranceKhz(a.symbolRate, b.symbolRate);
+    const auto apart = static_cast<std::uint64_t>(std::abs(std::int64_t{a.frequencyMhz} - std::int64_t{b.frequencyMhz})) * 1000;
+    return a.polarization == b.polarization && apart <= TransponderToleranceKhz(a.symbolRateKs, b.symbolRateKs);
 }
 
 std::string NormalisedName(std::string_view name)

@@ -42,9 +42,9 @@ struct Column {
 constexpr std::array<Column, 13> kColumns{{
     {"Satellite", [](const ServiceCatalog& c, const CatalogEntry& e) { return DatabaseToUtf8(c.Satellite(e).name.Text()); }},
     {"Position", [](const ServiceCatalog& c, const CatalogEntry& e) { return PositionText(c.Satellite(e)); }},
-    {"Frequency", [](const ServiceCatalog& c, const CatalogEntry& e) { return std::to_string(c.Carrier(e).frequency); }},
+    {"Frequency", [](const ServiceCatalog& c, const CatalogEntry& e) { return std::to_string(c.Carrier(e).frequencyMhz); }},
     {"Polarisation", [](const ServiceCatalog& c, const CatalogEntry& e) { return std::string(1, kPolarizations[c.Carrier(e).polarization & 3]); }},
-    {"Symbol rate", [](const ServiceCatalog& c, const CatalogEntry& e) { return std::to_string(c.Carrier(e).symbolRate); }},
+    {"Symbol rate", [](const ServiceCatalog& c, const CatalogEntry& e) { return std::to_string(c.Carrier(e).symbolRateKs); }},
     {"Program number", [](const ServiceCatalog& c, const CatalogEntry& e) { return std::to_string(c.Service(e).programNumber); }},
     {"Name", [](const ServiceCatalog& c, const CatalogEntry& e) { return DatabaseToUtf8(c.Service(e).name.Text()); }},
     {"Video PID", [](const ServiceCatalog& c, const CatalogEntry& e) { return PidText(c.Service(e).videoPid); }},

@@ -24,7 +24,7 @@ std::optional<MatchField> NumberField(const ServiceCatalog& catalog, const Catal
         return MatchField::ProgramNumber;
     if (pid && *pid != kNoPid && (service.videoPid == *pid || service.audioPid == *pid || service.pcrPid == *pid))
         return MatchField::Pid;
-    if (decimal && catalog.Carrier(e).frequency == *decimal)
+    if (decimal && catalog.Carrier(e).frequencyMhz == *decimal)
         return MatchField::Frequency;
     return std::nullopt;
 }

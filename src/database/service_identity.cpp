@@ -50,7 +50,7 @@ ServiceKey KeyOf(const ServiceCatalog& catalog, const CatalogEntry& entry)
 {
     const auto& carrier = catalog.Carrier(entry);
     const auto& service = catalog.Service(entry);
-    return {OrbitalPosition(catalog.Satellite(entry)), carrier.frequency, carrier.symbolRate, carrier.polarization,
+    return {OrbitalPosition(catalog.Satellite(entry)), carrier.frequencyMhz, carrier.symbolRateKs, carrier.polarization,
             service.programNumber, service.name.Text()};
 }
 
@@ -72,8 +72,8 @@ std::vector<std::optional<Identified>> IdentifyServices(const ServiceCatalog& ca
     out.reserve(keys.size());
     for (const auto& key : keys) {
         CarrierRecord wanted;
-        wanted.frequency = key.frequency;
-        wanted.symbolRate = key.symbolRate;
+        wanted.frequencyMhz = key.frequencyMhz;
+        wanted.symbolRateKs = key.symbolRateKs;
         wanted.polarization = key.polarization;
         auto ch = FirstFree(Find(index.byTransponder, TransponderKey{key.orbitalPosition, key.polarization, key.programNumber}),
                             claimed, [&](std::uint32_t c) { return SameTransponder(wanted, catalog.Carrier(catalog.channels[c])); });

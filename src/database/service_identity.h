@@ -14,8 +14,8 @@ namespace velk {
 // What another list says of a service.
 struct ServiceKey {
     int orbitalPosition = 0;       // tenths of a degree, east positive
-    std::uint32_t frequency = 0;   // MHz
-    std::uint32_t symbolRate = 0;  // kSps
+    std::uint32_t frequencyMhz = 0;
+    std::uint32_t symbolRateKs = 0;
     std::uint8_t polarization = 0; // 0 H, 1 V, 2 L, 3 R
     std::uint16_t programNumber = 0;
     std::string name;              // database bytes

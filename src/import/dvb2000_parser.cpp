@@ -130,8 +130,8 @@ private:
         const Transponder t{LoadBe16(r, field::kFrequency), LoadBe16(r, field::kSymbolRate), r[field::kPolarization]};
         if (!cursor_.IsCurrent(t)) {
             ImportCarrier c;
-            c.symbolRate = t.symbolRate;
-            c.frequency = t.frequency;
+            c.symbolRateKs = t.symbolRateKs;
+            c.frequencyMhz = t.frequencyMhz;
             c.polarization = t.polarization;
             c.fec = FecCode(r[field::kFec]);
             cursor_.OpenCarrier(t, std::move(c), false);

@@ -159,8 +159,8 @@ std::optional<sdb::SdbContent> SelectImportDatabase(Ui& ui, const ImportStaging&
         r.name = car.name;
         r.satelliteIndex = static_cast<std::uint8_t>(w.satellite[car.satellite - 1]);
         r.polarization = static_cast<std::uint8_t>(car.polarization);
-        r.symbolRate = car.symbolRate;
-        r.frequency = car.frequency;
+        r.symbolRateKs = car.symbolRateKs;
+        r.frequencyMhz = car.frequencyMhz;
         r.fec = car.fec;
         r.serviceCount = static_cast<std::uint16_t>(w.servicesOfCarrier[c]);
         db.carriers.push_back(r);

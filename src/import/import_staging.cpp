@@ -24,7 +24,7 @@ std::uint64_t TransponderKey(const ImportCarrier& c)
 {
     // Only a bucket key: candidates are compared field by field.
     std::uint64_t h = c.satellite;
-    h = h * 0x9E3779B97F4A7C15ull ^ c.symbolRate;
+    h = h * 0x9E3779B97F4A7C15ull ^ c.symbolRateKs;
     h = h * 0x9E3779B97F4A7C15ull ^ c.polarization;
     return h;
 }
@@ -70,8 +70,8 @@ std::optional<std::uint32_t> ImportStaging::FindCarrier(const ImportCarrier& c) 
         return std::nullopt;
     for (const auto ordinal : it->second) {
         const auto& e = carriers[ordinal - 1];
-        const auto distance = static_cast<std::int64_t>(e.frequency) - static_cast<std::int64_t>(c.frequency);
-        if (e.satellite == c.satellite && e.symbolRate == c.symbolRate && e.polarization == c.polarization
+        const auto distance = static_cast<std::int64_t>(e.frequencyMhz) - static_cast<std::int64_t>(c.frequencyMhz);
+        if (e.satellite == c.satellite && e.symbolRateKs == c.symbolRateKs && e.polarization == c.polarization
             && distance >= -1 && distance <= 1)
             return ordinal;
     }

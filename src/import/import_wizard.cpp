@@ -235,7 +235,7 @@ void ImportWizard::ApplyCarrierFilter(std::size_t satellite, const FilterRecord&
 {
     for (const auto c : carriersOf_[satellite]) {
         auto& carrier = session_.staging.carriers[c];
-        if (CarrierPassesFilter(filter, carrier.frequency, carrier.polarization))
+        if (CarrierPassesFilter(filter, carrier.frequencyMhz, carrier.polarization))
             carrier.selected = 1;
         else
             UnselectCarrier(c);

@@ -124,8 +124,8 @@ private:
         const auto fields = SplitBlanks(line.substr(4));
         ++satelliteCarriers_;
         ImportCarrier c;
-        c.frequency = ScaledNumber(FieldAt(fields, 0), kFrequencyLimit);
-        c.symbolRate = ScaledNumber(FieldAt(fields, 1), kSymbolRateLimit);
+        c.frequencyMhz = ScaledNumber(FieldAt(fields, 0), kFrequencyLimit);
+        c.symbolRateKs = ScaledNumber(FieldAt(fields, 1), kSymbolRateLimit);
         c.polarization = PolarizationCode(FieldAt(fields, 2));
         // The FEC field runs to the end of the line.
         const auto fecStart = fields.size() > 3 ? static_cast<std::size_t>(fields[3].data() - line.data()) : line.size();

@@ -152,8 +152,8 @@ std::uint8_t ServiceType(char type, std::uint16_t videoPid)
 ImportCarrier CarrierOf(ByteView r, const Transponder& t, const Layout& layout, NameDecoder& names)
 {
     ImportCarrier c;
-    c.symbolRate = t.symbolRate;
-    c.frequency = t.frequency;
+    c.symbolRateKs = t.symbolRateKs;
+    c.frequencyMhz = t.frequencyMhz;
     c.polarization = PolarizationCode(static_cast<char>(r[field::kPolarization.offset]));
     c.name = names.Decode(NameSource(r, layout));
     c.fec = FecCode(static_cast<char>(r[field::kFec.offset]));

@@ -14,8 +14,8 @@ constexpr auto kSatelliteFields = Fields(
 static_assert(kSatelliteFields.FitsIn(ImportSatellite::kSize));
 
 constexpr auto kCarrierFields = Fields(
-    At<&ImportCarrier::ordinal>(0), At<&ImportCarrier::symbolRate>(4), At<&ImportCarrier::satellite>(8),
-    At<&ImportCarrier::frequency>(12), At<&ImportCarrier::polarization>(16),
+    At<&ImportCarrier::ordinal>(0), At<&ImportCarrier::symbolRateKs>(4), At<&ImportCarrier::satellite>(8),
+    At<&ImportCarrier::frequencyMhz>(12), At<&ImportCarrier::polarization>(16),
     TextAt<&ImportCarrier::name, kStagingNameSize>(20), At<&ImportCarrier::fec>(45), At<&ImportCarrier::access>(46),
     At<&ImportCarrier::selected>(47));
 static_assert(kCarrierFields.FitsIn(ImportCarrier::kSize));

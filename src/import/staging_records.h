@@ -27,9 +27,9 @@ struct ImportSatellite {
 
 struct ImportCarrier {
     std::uint32_t ordinal = 0;
-    std::uint32_t symbolRate = 0;
+    std::uint32_t symbolRateKs = 0;
     std::uint32_t satellite = 0;  // 1-based ordinal within the import
-    std::uint32_t frequency = 0;  // MHz
+    std::uint32_t frequencyMhz = 0;
     std::uint32_t polarization = 0;
     std::string name;
     std::uint8_t fec = 0;

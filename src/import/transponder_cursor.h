@@ -14,8 +14,8 @@ namespace velk {
 
 // A transponder as the list gives it; records compare these raw values.
 struct Transponder {
-    std::uint32_t frequency = 0;
-    std::uint32_t symbolRate = 0;
+    std::uint32_t frequencyMhz = 0;
+    std::uint32_t symbolRateKs = 0;
     std::uint32_t polarization = 0;
     bool operator==(const Transponder&) const = default;
 };

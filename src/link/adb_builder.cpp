@@ -44,7 +44,7 @@ std::uint32_t WriteExtraCarriers(MutableByteView image, const AdbSource& source)
         if (runningSum == 0 || runningSum > source.carriers.size())
             continue;
         const auto& last = source.carriers[runningSum - 1];
-        if (last.symbolRate == 0 || last.frequency == 0)
+        if (last.symbolRateKs == 0 || last.frequencyMhz == 0)
             continue;
         ++written;
         WriteExtraCarrierEntry(At(image, CarrierEntryOffset(source.carriers.size() + written), kCarrierEntrySize),

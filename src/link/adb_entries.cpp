@@ -52,7 +52,7 @@ void WriteCarrierEntry(MutableByteView out, const CarrierRecord& c, std::uint32_
 {
     const std::uint32_t first = c.serviceCount == 0 ? 0x3FFF : (firstService & 0x3FFF);
     StoreLe32(out, 0, 0xFFFFFFFF);
-    StoreLe32(out, 4, (c.frequency & 0x3FFF) | (c.symbolRate & 0xFFFF) << 14 | (std::uint32_t{c.polarization} & 3) << 30);
+    StoreLe32(out, 4, (c.frequencyMhz & 0x3FFF) | (c.symbolRateKs & 0xFFFF) << 14 | (std::uint32_t{c.polarization} & 3) << 30);
     StoreLe32(out, 8, first | (std::uint32_t{c.serviceCount} & 0x1FF) << 14 | std::uint32_t{c.satelliteIndex} << 23 | 1u << 31);
     StoreLe32(out, 12, (lnbIndex & 0x7Fu) | 0x7Fu << 7 | (std::uint32_t{c.fec} & 7) << 15 | 0x1FFFu << 19);
     StoreEntryName(out, 16, c.name.Raw());

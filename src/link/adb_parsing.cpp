@@ -68,8 +68,8 @@ CarrierRecord UnpackCarrier(ByteView e, std::size_t number)
 {
     const auto w1 = LoadLe32(e, 4), w2 = LoadLe32(e, 8), w3 = LoadLe32(e, 12);
     CarrierRecord c;
-    c.frequency = Bits(w1, 0, 14);
-    c.symbolRate = Bits(w1, 14, 16);
+    c.frequencyMhz = Bits(w1, 0, 14);
+    c.symbolRateKs = Bits(w1, 14, 16);
     c.polarization = static_cast<std::uint8_t>(Bits(w1, 30, 2));
     c.serviceCount = static_cast<std::uint16_t>(Bits(w2, 14, 9));
     c.satelliteIndex = static_cast<std::uint8_t>(Bits(w2, 23, 8));

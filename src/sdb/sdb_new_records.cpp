@@ -74,13 +74,13 @@ static_assert(kSatellite.words.Disjoint() && kSatellite.bytes.FitsIn(kSatelliteS
 
 constexpr auto kCarrier = Level<CarrierRecord>(
     PackedWords<CarrierRecord, 3>(
-        {0, 0, carrier_word::kWord2Ones}, Bits<&CarrierRecord::symbolRate>(0, carrier_word::kSymbolRate),
+        {0, 0, carrier_word::kWord2Ones}, Bits<&CarrierRecord::symbolRateKs>(0, carrier_word::kSymbolRate),
         Bits<&CarrierRecord::serviceCount>(1, carrier_word::kServiceCount),
         // The 8-bit member keeps bits 0-7 of the 10-bit field: the reader takes the index from those only.
         Bits<&CarrierRecord::satelliteIndex>(2, carrier_word::kSatelliteIndex),
         Bits<&CarrierRecord::polarization>(2, carrier_word::kPolarization), Bits<&CarrierRecord::fec>(2, carrier_word::kFec),
         Bits<&CarrierRecord::factoryDefault>(2, carrier_word::kFactoryDefault), Bits<&CarrierRecord::skew>(2, carrier_word::kSkew)),
-    Fields(NameAt<&CarrierRecord::name>(12), At<&CarrierRecord::frequency>(32)), Placement::Carrier, kCarrierSize);
+    Fields(NameAt<&CarrierRecord::name>(12), At<&CarrierRecord::frequencyMhz>(32)), Placement::Carrier, kCarrierSize);
 static_assert(kCarrier.words.Disjoint() && kCarrier.bytes.FitsIn(kCarrierSize));
 
 // Services carry no switch block.

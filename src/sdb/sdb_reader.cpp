@@ -32,12 +32,11 @@ std::optional<std::vector<Record>> ReadSection(SectionWalker& walker, std::size_
 
 bool Consistent(const SdbImage& image)
 {
-    const int line = __LINE__;
     std::size_t services = 0;
     std::vector<std::size_t> carriersOf(image.satellites.size());
     for (const auto& c : image.carriers) {
         if (c.satelliteIndex >= image.satellites.size()) {
-            Diagnose(line, "%s %d> Carrier of satellite [%d] beyond the %zu satellites", int{c.satelliteIndex}, image.satellites.size());
+            Diagnose(__LINE__, "%s %d> Carrier of satellite [%d] beyond the %zu satellites", int{c.satelliteIndex}, image.satellites.size());
             return false;
         }
         ++carriersOf[c.satelliteIndex];
@@ -46,21 +45,21 @@ bool Consistent(const SdbImage& image)
     // The editor finds a satellite's carriers through these counts.
     for (std::size_t s = 0; s < carriersOf.size(); ++s)
         if (carriersOf[s] != image.satellites[s].carrierCount) {
-            Diagnose(line, "%s %d> Satellite [%zu] counts %d carriers, %zu point to it", s,
+            Diagnose(__LINE__, "%s %d> Satellite [%zu] counts %d carriers, %zu point to it", s,
                      int{image.satellites[s].carrierCount}, carriersOf[s]);
             return false;
         }
     if (services != image.services.size()) {
-        Diagnose(line, "%s %d> Carriers hold %zu services, the file %zu", services, image.services.size());
+        Diagnose(__LINE__, "%s %d> Carriers hold %zu services, the file %zu", services, image.services.size());
         return false;
     }
     if (image.osl.size() != image.services.size()) {
-        Diagnose(line, "%s %d> Channel order of %zu entries for %zu services", image.osl.size(), image.services.size());
+        Diagnose(__LINE__, "%s %d> Channel order of %zu entries for %zu services", image.osl.size(), image.services.size());
         return false;
     }
     for (const auto entry : image.osl)
         if (entry >= image.services.size()) {
-            Diagnose(line, "%s %d> Channel order entry [%d] beyond the services", int{entry});
+            Diagnose(__LINE__, "%s %d> Channel order entry [%d] beyond the services", int{entry});
             return false;
         }
     return true;

@@ -76,7 +76,7 @@ std::vector<std::uint16_t> CarrierOrder(const SdbContent& c, LevelSort<CarrierSo
     if (s.key == CarrierSortKey::Name)
         return OrderRecords<CarrierRecord, std::string>(c.carriers, s.order, [](const auto& r) { return NameKey(r.name); });
     return OrderRecords<CarrierRecord, std::int64_t>(c.carriers, s.order, [&](const auto& r) -> std::int64_t {
-        return s.key == CarrierSortKey::Frequency ? r.frequency : r.symbolRate;
+        return s.key == CarrierSortKey::Frequency ? r.frequencyMhz : r.symbolRateKs;
     });
 }
 

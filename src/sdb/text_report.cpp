@@ -179,7 +179,7 @@ std::optional<Bytes> BuildTextReport(const WorkingStore& store)
             TitleRow(out, carLength, kCarrierColumns, kCarrierTabs);
             Text(out, kDashRule, dashes);
             Row(out, carLength, kCarrierColumns, kCarrierTabs,
-                {car.name.Text(), std::to_string(car.frequency), std::to_string(car.symbolRate), Pick(kPolarizations, car.polarization),
+                {car.name.Text(), std::to_string(car.frequencyMhz), std::to_string(car.symbolRateKs), Pick(kPolarizations, car.polarization),
                  Pick(kFecs, car.fec), std::to_string(car.serviceCount)});
             Separator(out);
             if (car.serviceCount == 0)

@@ -107,7 +107,7 @@ auto NewCarrierOf = [](const Bytes& b) { return LoadNewCarrier(b, Placement::Lnb
 TEST(SdbPackedWords, CarrierWords0And1)
 {
     CheckWord<CarrierRecord>(ZeroCarrier(), 0, 0, 0x00FFFFFFu,
-                             {{"symbolRate", [](auto& r) { r.symbolRate = 0xFFFFFF; }, 0x00FFFFFFu}}, NewCarrierBytes,
+                             {{"symbolRate", [](auto& r) { r.symbolRateKs = 0xFFFFFF; }, 0x00FFFFFFu}}, NewCarrierBytes,
                              NewCarrierOf);
     CheckWord<CarrierRecord>(ZeroCarrier(), 4, 0, 0xFFFF0000u,
                              {{"serviceCount", [](auto& r) { r.serviceCount = 0xFFFF; }, 0xFFFF0000u}}, NewCarrierBytes,

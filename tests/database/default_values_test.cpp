@@ -16,8 +16,8 @@ TEST(DefaultValues, FactoryValuesWithoutDvRecord)
     EXPECT_EQ(d.service.audioPid, kNoPid);
     EXPECT_EQ(d.service.pcrPid, kNoPid);
     EXPECT_EQ(d.carrier.skew, 90);
-    EXPECT_EQ(d.carrier.symbolRate, 1000u);
-    EXPECT_EQ(d.carrier.frequency, 3000u);
+    EXPECT_EQ(d.carrier.symbolRateKs, 1000u);
+    EXPECT_EQ(d.carrier.frequencyMhz, 3000u);
     EXPECT_EQ(d.satellite, SatelliteRecord{});
 }
 
@@ -34,9 +34,9 @@ DefaultRecords SampleDefaults()
     d.satellite.west = 1;
     d.satellite.angle = 3600;
     d.satellite.factoryDefault = 1;
-    d.carrier.symbolRate = 0xABCDEF;
+    d.carrier.symbolRateKs = 0xABCDEF;
     d.carrier.skew = 120;
-    d.carrier.frequency = 0xDEADBEEF;
+    d.carrier.frequencyMhz = 0xDEADBEEF;
     d.carrier.polarization = 3;
     d.carrier.fec = 5;
     d.carrier.factoryDefault = 1;

@@ -68,8 +68,8 @@ TEST(CarrierRecord, BytesForEachPlacement)
     car.satelliteIndex = 5;
     car.skew = 60;
     car.polarization = 3;
-    car.symbolRate = 27500;
-    car.frequency = 11778;
+    car.symbolRateKs = 27500;
+    car.frequencyMhz = 11778;
     car.fec = 5;
     car.serviceCount = 300;
     car.switchBlock = SwitchBlock{1, 1, 1, 1, 1, 1, 255, 255};

@@ -26,8 +26,8 @@ protected:
         image.satellites[1].angle = 130;
         const std::array<std::pair<std::uint32_t, std::uint32_t>, 3> transponders{{{11836, 27500}, {12188, 2000}, {10971, 29700}}};
         for (std::size_t k = 0; k < 3; ++k) {
-            image.carriers[k].frequency = transponders[k].first;
-            image.carriers[k].symbolRate = transponders[k].second;
+            image.carriers[k].frequencyMhz = transponders[k].first;
+            image.carriers[k].symbolRateKs = transponders[k].second;
         }
         for (std::size_t r = 0; r < image.services.size(); ++r) {
             image.services[r].programNumber = static_cast<std::uint16_t>(100 + r);
@@ -96,9 +96,9 @@ TEST_F(ServiceListsTest, DuplicateServicesAndTranspondersAtTheToleranceBoundarie
         {2000, 11836, 11839, false}, {27500, 11836, 11836, true}}};
     for (const auto& [rate, f1, f2, same] : cases) {
         Change([&, rate = rate, f1 = f1, f2 = f2](StoreImage& image) {
-            image.carriers[0].symbolRate = image.carriers[1].symbolRate = rate;
-            image.carriers[0].frequency = f1;
-            image.carriers[1].frequency = f2;
+            image.carriers[0].symbolRateKs = image.carriers[1].symbolRateKs = rate;
+            image.carriers[0].frequencyMhz = f1;
+            image.carriers[1].frequencyMhz = f2;
         });
         EXPECT_EQ(FindDuplicates(Catalog()).carriers.size(), same ? 1u : 0u) << rate << " " << f2;
     }

@@ -1,5 +1,6 @@
 #include "gui_test_support.h"
 
+#include "common/charset.h"
 #include "database/record_io.h"
 
 #include <QComboBox>
@@ -280,6 +281,37 @@ private slots:
         QCOMPARE(editor->CarrierNode(1, 2)->text(0), QString("[ 2 ] Renamed"));
         QCOMPARE(editor->CarrierNode(1, 1)->text(0), QString("[ 1 ] 11362 H"));
         QVERIFY(editor->Modified());
+    }
+
+    // A name typed in the dialog reaches the store one byte a character (Latin-1),
+    // the list shows it back as typed, and letters Latin-1 lacks are replaced once.
+    void typedNamesAreStoredInTheDatabaseCharacterSet()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        editor->SelectNode(editor->RootNode(kAllServices));
+        const auto rename = [&](const QString& name) {
+            editor->FocusList();
+            editor->SelectRows({0});
+            test::OnModal([name](QWidget* dialog) {
+                test::SetText(dialog, "name", name);
+                test::ClickOk(dialog);
+            });
+            QVERIFY(run.Run(cmd::Edit));
+        };
+        const auto stored = [&](const std::string& name) {
+            const auto services = ReadAllRecords<ServiceRecord>(run.Store());
+            return std::any_of(services->begin(), services->end(), [&](const auto& s) { return s.name.Text() == name; });
+        };
+
+        rename(QString::fromUtf8("Süd Ré ÿÀ"));
+        QVERIFY(stored("S\xFC" "d R\xE9 \xFF\xC0"));
+        QCOMPARE(run.Cell(0, 2), QString::fromUtf8("Süd Ré ÿÀ"));
+        QVERIFY(run.ui.messages.empty());
+
+        rename(QString::fromUtf8("Łódź"));
+        QVERIFY(stored("L\xF3" "dz"));
+        QCOMPARE(run.LastMessage(), std::string(kNamesTransliterated));
     }
 
     void insertInTheListOnlyWithBothTypesShown()

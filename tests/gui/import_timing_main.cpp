@@ -40,7 +40,7 @@ void WriteList(const std::filesystem::path& path)
                 test::SdxRecord r;
                 r.satellite = QString("SAT%1").arg(s).leftJustified(18).toStdString();
                 r.position = QString::number(100 + s * 10).rightJustified(4, '0').toStdString();
-                r.frequency = QString::number(10700 + c * 10).rightJustified(6, '0').toStdString();
+                r.frequencyMhz = QString::number(10700 + c * 10).rightJustified(6, '0').toStdString();
                 r.polarization = c % 2 ? '1' : '0';
                 r.type = v % 5 ? 'T' : 'R';
                 r.name = QString("S%1").arg(v).toStdString();

@@ -41,7 +41,7 @@ std::filesystem::path WriteList(const std::filesystem::path& path)
                 test::SdxRecord r;
                 r.satellite = QString(satellite).leftJustified(18).toStdString();  // lists pad names with blanks
                 r.position = position;
-                r.frequency = std::get<0>(carriers[c]);
+                r.frequencyMhz = std::get<0>(carriers[c]);
                 r.polarization = std::get<1>(carriers[c]);
                 r.type = type;
                 r.access = access;

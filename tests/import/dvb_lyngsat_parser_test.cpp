@@ -107,14 +107,14 @@ TEST(LyngsatParser, SatellitesTranspondersAndChannels)
     EXPECT_EQ(st.satellites[1].name, "West");
     EXPECT_EQ(st.satellites[1].hemisphere, 1u);
     ASSERT_EQ(st.carriers.size(), 2u);
-    EXPECT_EQ(st.carriers[0].frequency, 11778u);
-    EXPECT_EQ(st.carriers[0].symbolRate, 27500u);
+    EXPECT_EQ(st.carriers[0].frequencyMhz, 11778u);
+    EXPECT_EQ(st.carriers[0].symbolRateKs, 27500u);
     EXPECT_EQ(st.carriers[0].polarization, 1u);
     EXPECT_EQ(st.carriers[0].fec, 3u);
     EXPECT_EQ(st.carriers[0].ordinal, 0u);
     EXPECT_EQ(st.carriers[0].name, "Carrier1_S1");
-    EXPECT_EQ(st.carriers[1].frequency, 11778u);  // 117780 is above 15000: two characters cut
-    EXPECT_EQ(st.carriers[1].symbolRate, 27500u);
+    EXPECT_EQ(st.carriers[1].frequencyMhz, 11778u);  // 117780 is above 15000: two characters cut
+    EXPECT_EQ(st.carriers[1].symbolRateKs, 27500u);
     EXPECT_EQ(st.carriers[1].polarization, 3u);
     EXPECT_EQ(st.carriers[1].fec, 0u);
     ASSERT_EQ(st.services.size(), 2u);  // the identical line is staged once

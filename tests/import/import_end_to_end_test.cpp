@@ -41,7 +41,7 @@ TEST_F(EndToEnd, SatcoDxListOrderedByChannel)
     a.name = "One";
     a.serviceId = "00001";
     b.name = "Two";
-    b.frequency = "012188";
+    b.frequencyMhz = "012188";
     b.polarization = '0';
     b.serviceId = "00002";
     b.type = 'R';
@@ -62,8 +62,8 @@ TEST_F(EndToEnd, SatcoDxListOrderedByChannel)
     EXPECT_EQ(image.satellites[0].carrierCount, 2u);
     ASSERT_EQ(image.carriers.size(), 2u);
     EXPECT_EQ(image.carriers[0].name.Text(), "Carrier1_S1");
-    EXPECT_EQ(image.carriers[0].frequency, 11778u);
-    EXPECT_EQ(image.carriers[0].symbolRate, 27500u);
+    EXPECT_EQ(image.carriers[0].frequencyMhz, 11778u);
+    EXPECT_EQ(image.carriers[0].symbolRateKs, 27500u);
     EXPECT_EQ(image.carriers[0].fec, 3u);
     EXPECT_EQ(image.carriers[0].serviceCount, 2u);
     EXPECT_EQ(image.carriers[1].polarization, 1u);
@@ -86,7 +86,7 @@ TEST_F(EndToEnd, Dvb2000AndLyngsatLists)
     ASSERT_EQ(dvb.services.size(), 1u);
     EXPECT_EQ(dvb.satellites[0].name.Text(), "Hotbird");
     EXPECT_EQ(dvb.satellites[0].west, 1u);
-    EXPECT_EQ(dvb.carriers[0].frequency, 11766u);
+    EXPECT_EQ(dvb.carriers[0].frequencyMhz, 11766u);
     EXPECT_EQ(dvb.services[0].programNumber, 3401u);
     EXPECT_EQ(dvb.services[0].audioPid, 161u);
 

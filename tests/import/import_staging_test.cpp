@@ -18,8 +18,8 @@ struct ScanningStaging {
     {
         for (std::uint32_t i = 0; i < carriers.size(); ++i) {
             const auto& e = carriers[i];
-            const auto d = static_cast<std::int64_t>(e.frequency) - c.frequency;
-            if (e.satellite == c.satellite && e.symbolRate == c.symbolRate && e.polarization == c.polarization && d >= -1 && d <= 1)
+            const auto d = static_cast<std::int64_t>(e.frequencyMhz) - c.frequencyMhz;
+            if (e.satellite == c.satellite && e.symbolRateKs == c.symbolRateKs && e.polarization == c.polarization && d >= -1 && d <= 1)
                 return i + 1;
         }
         return std::nullopt;
@@ -72,9 +72,9 @@ TEST(ImportStaging, IndexesGiveTheResultsOfPlainScans)
         if (what == 0) {
             ImportCarrier c;
             c.satellite = pick({1, 2, 3});
-            c.symbolRate = pick({22000, 27500});
+            c.symbolRateKs = pick({22000, 27500});
             c.polarization = pick({0, 1});
-            c.frequency = 11000 + random() % 8;
+            c.frequencyMhz = 11000 + random() % 8;
             ASSERT_EQ(staging.FindCarrier(c), scans.FindCarrier(c));
             if (AddImportCarrier(staging, c).added)
                 scans.carriers.push_back(c);

@@ -22,11 +22,11 @@ Bytes EncodeSdx(const SdxRecord& r)
     if (protocol23)
         Put(out, 10, r.satellite, 18);
     out[28] = static_cast<std::uint8_t>(r.type);
-    Put(out, 33, r.frequency, 6);
+    Put(out, 33, r.frequencyMhz, 6);
     out[42] = static_cast<std::uint8_t>(r.polarization);
     Put(out, 43, r.name, 8);
     Put(out, 51, r.position, 4);
-    Put(out, 69, r.symbolRate, 5);
+    Put(out, 69, r.symbolRateKs, 5);
     out[74] = static_cast<std::uint8_t>(r.fec);
     Put(out, 75, r.videoPid, 4);
     Put(out, 79, r.audioPid, 4);
@@ -78,8 +78,8 @@ Bytes EncodeDvb(const DvbRecord& r)
 {
     Bytes out(64, 0);
     StoreBe16(out, 4, r.serviceId);
-    StoreBe16(out, 8, r.frequency);
-    StoreBe16(out, 10, r.symbolRate);
+    StoreBe16(out, 8, r.frequencyMhz);
+    StoreBe16(out, 10, r.symbolRateKs);
     out[12] = r.fec;
     out[14] = r.polarization;
     StoreBe16(out, 16, r.videoPid);
@@ -102,8 +102,8 @@ DvbRecord DvbChannel(const std::string& name, std::uint16_t frequency, std::uint
 {
     DvbRecord r;
     r.serviceId = serviceId;
-    r.frequency = frequency;
-    r.symbolRate = 27500;
+    r.frequencyMhz = frequency;
+    r.symbolRateKs = 27500;
     r.fec = 3;
     r.polarization = 1;
     r.videoPid = video;

@@ -12,11 +12,11 @@ struct SdxRecord {
     std::string version = "03";
     std::string satellite = "ASTRA";  // 18 characters at 10 (protocol 2/3) or 12 at 115 (older)
     char type = 'T';
-    std::string frequency = "011778";
+    std::string frequencyMhz = "011778";
     char polarization = '1';
     std::string name = "ARD";
     std::string position = "0192";
-    std::string symbolRate = "27500";
+    std::string symbolRateKs = "27500";
     char fec = '3';
     std::string videoPid = "0101";
     std::string audioPid = "0102";
@@ -40,8 +40,8 @@ Bytes JoinSdxLines(const std::vector<SdxRecord>& records, std::size_t length, co
 // One DVB2000 record.
 struct DvbRecord {
     std::uint16_t serviceId = 0;
-    std::uint16_t frequency = 0;
-    std::uint16_t symbolRate = 0;
+    std::uint16_t frequencyMhz = 0;
+    std::uint16_t symbolRateKs = 0;
     std::uint8_t fec = 0;
     std::uint8_t polarization = 0;
     std::uint16_t videoPid = 0;

@@ -32,7 +32,7 @@ SdxRecord Line(std::string version, std::string name, std::string tail, std::str
     r.satellite = "ASTRA 19.2E       ";
     r.name = std::move(name);
     r.tail = std::move(tail);
-    r.frequency = std::move(frequency);
+    r.frequencyMhz = std::move(frequency);
     r.serviceId = std::move(id);
     return r;
 }
@@ -61,10 +61,10 @@ void ExpectChannelOrderedStaging(const ImportStaging& st, const std::string& wdr
     EXPECT_EQ(st.satellites[0].name, "ASTRA 19.2E");
     EXPECT_EQ(st.satellites[0].position, 192);
     ASSERT_EQ(st.carriers.size(), 2u);
-    EXPECT_EQ(st.carriers[0].frequency, 11836u);
-    EXPECT_EQ(st.carriers[1].frequency, 11953u);
+    EXPECT_EQ(st.carriers[0].frequencyMhz, 11836u);
+    EXPECT_EQ(st.carriers[1].frequencyMhz, 11953u);
     for (const auto& c : st.carriers) {
-        EXPECT_EQ(c.symbolRate, 27500u);
+        EXPECT_EQ(c.symbolRateKs, 27500u);
         EXPECT_EQ(c.polarization, 0u);
         EXPECT_EQ(c.fec, 3);
         EXPECT_EQ(c.satellite, 1u);

@@ -28,7 +28,7 @@ SdxRecord Carrier(std::string frequency, std::string name = "TP")
 {
     SdxRecord r;
     r.type = '_';
-    r.frequency = std::move(frequency);
+    r.frequencyMhz = std::move(frequency);
     r.name = std::move(name);
     return r;
 }
@@ -37,7 +37,7 @@ SdxRecord Service(std::string name, std::string frequency, std::string serviceId
 {
     SdxRecord r;
     r.name = std::move(name);
-    r.frequency = std::move(frequency);
+    r.frequencyMhz = std::move(frequency);
     r.serviceId = std::move(serviceId);
     r.videoPid = std::move(video);
     return r;
@@ -281,7 +281,7 @@ TEST(SatcoDxParser, NamesAndFieldCodes)
 TEST(SatcoDxParser, RecordsWithoutSymbolRateOnlyFollowSatellites)
 {
     auto none = Service("X", "011778", "1");
-    none.symbolRate = "00000";
+    none.symbolRateKs = "00000";
     none.position = "0130";
     const auto st = Parse({Service("A", "011778", "1"), none});
     EXPECT_EQ(st.satellites.size(), 2u);

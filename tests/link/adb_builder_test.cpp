@@ -31,8 +31,8 @@ protected:
         CarrierRecord tp1;
         tp1.name = "TP1";
         tp1.polarization = 1;
-        tp1.symbolRate = 27500;
-        tp1.frequency = 11778;
+        tp1.symbolRateKs = 27500;
+        tp1.frequencyMhz = 11778;
         tp1.fec = 3;
         tp1.serviceCount = 2;
         CarrierRecord tp2 = tp1;

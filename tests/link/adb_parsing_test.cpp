@@ -61,8 +61,8 @@ TEST_F(AdbParsingTest, DumpsTurnBackIntoTheDatabase)
     const auto cars = *ReadAllRecords<CarrierRecord>(opened);
     EXPECT_EQ(cars[0].name.Text(), "TP-A");
     EXPECT_EQ(cars[1].name.Text(), "Carrier_2");
-    EXPECT_EQ(cars[0].frequency, 11034u);
-    EXPECT_EQ(cars[0].symbolRate, 27500u);
+    EXPECT_EQ(cars[0].frequencyMhz, 11034u);
+    EXPECT_EQ(cars[0].symbolRateKs, 27500u);
     EXPECT_EQ(cars[0].fec, 4);
     EXPECT_EQ(cars[1].serviceCount, 1);
     const auto svcs = *ReadAllRecords<ServiceRecord>(opened);

@@ -104,10 +104,10 @@ TEST_F(SettingsChoiceTest, ProductTypeChangeDeletesTheDumpsAndKeepsEditedDefault
     EXPECT_EQ(store.productType, 2);
     EXPECT_EQ(store.defaults, FactoryDefaults(2));  // untouched factory values follow the type
 
-    store.defaults.carrier.frequency = 12345;  // edited in "Default Values"
+    store.defaults.carrier.frequencyMhz = 12345;  // edited in "Default Values"
     choice.productType = 3;
     EXPECT_TRUE(ApplySettings(ui, choice, config, store, false));
-    EXPECT_EQ(store.defaults.carrier.frequency, 12345u);
+    EXPECT_EQ(store.defaults.carrier.frequencyMhz, 12345u);
     velk::test::WriteText(dir / adb::kAdbDump, "adb");
     EXPECT_FALSE(ApplySettings(ui, choice, config, store, false));  // same type: dumps stay
     EXPECT_TRUE(std::filesystem::exists(dir / adb::kAdbDump));

@@ -1,5 +1,8 @@
-// Names with every Latin-1 letter through save, open and the text report.
+// Names with every Latin-1 letter through save, open, the text report and the CSV list.
 #include "common/charset.h"
+#include "common/csv.h"
+#include "database/service_catalog.h"
+#include "database/service_csv.h"
 #include "sample_store.h"
 #include "sdb/sdb_reader.h"
 #include "sdb/sdb_writer.h"
@@ -62,6 +65,43 @@ TEST(NameCharset, Latin1LettersSurviveSaveOpenAndReport)
         EXPECT_EQ(Characters(row.substr(0, row.find('\t'))), 20u) << utf8;
     }
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(NameCharset, Latin1LettersSurviveTheCsvListBothWays)
+{
+    const auto names = Latin1LetterNames();
+    std::vector<ServiceRecord> services;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        services.push_back(MakeService(("plain" + std::to_string(i)).c_str(), static_cast<std::uint16_t>(i + 1)));
+    SampleStore s;
+    WriteSampleDatabase(s.store, {{MakeLnb(9750, 10600)},
+                                  {MakeSatellite(names[0].c_str(), 0, 192, 1)},
+                                  {MakeCarrier("T", 0, 11000, 27500, static_cast<std::uint16_t>(services.size()))},
+                                  services,
+                                  {0},
+                                  {}});
+
+    // Out: the satellite's letters as UTF-8 in every row.
+    const auto catalog = LoadServiceCatalog(s.store);
+    ASSERT_TRUE(catalog);
+    std::string error;
+    auto table = *ParseCsv(ExportServiceCsv(*catalog), error);
+    ASSERT_EQ(table.rows.size(), names.size() + 1);
+    EXPECT_EQ(table.rows[1][1], DatabaseToUtf8(names[0]));
+
+    // Back: every service renamed to a row of letters typed in UTF-8.
+    std::string edited = CsvLine(table.rows[0]);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        table.rows[i + 1][7] = DatabaseToUtf8(names[i]);
+        edited += CsvLine(table.rows[i + 1]);
+    }
+    NameConversion conversion;
+    const auto result = *ImportServiceCsv(s.store, edited, conversion);
+    EXPECT_TRUE(result.problems.empty()) << CsvImportText(result);
+    EXPECT_EQ(result.renamed, names.size());
+    EXPECT_FALSE(conversion.Transliterated());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(s.Services()[i].name.Text(), names[i]);
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 namespace velk::test {
 namespace {
 
@@ -219,13 +222,20 @@ TEST(SdbReader, InconsistentRelationsAreRefused)
     StoreLe16(badOsl, carriers + 3 * 36 + 16 + 3 * 32 + 16, 3);
     auto badCount = good;
     badCount[24 + 16 + 8 + 16] = 2;  // Astra claims 2 carriers, 1 points to it
+    // Each broken relation is diagnosed at the line of its own check.
+    std::set<std::string> diagnosedAt;
     for (const auto& bad : {badSat, badRuns, badOsl, badCount}) {
         WriteBytes(file, bad);
         SampleStore target;
         ScriptedUi u;
+        testing::internal::CaptureStderr();
         EXPECT_EQ(OpenSdbBinFile(target.store, target.session, u, file), 0);
+        const auto diagnostic = testing::internal::GetCapturedStderr();
         EXPECT_EQ(u.Texts(), std::vector<std::string>{"Error No: -3 \n File Access Error!!!"});
+        ASSERT_EQ(diagnostic.rfind("sdb_parser ", 0), 0u) << diagnostic;
+        diagnosedAt.insert(diagnostic.substr(0, diagnostic.find('>')));
     }
+    EXPECT_EQ(diagnosedAt.size(), 4u);
 }
 
 TEST(SdbReader, MissingFileAndEmptyPath)

@@ -37,7 +37,7 @@ TEST(Session, DefaultsAndProductTypeSurviveARestart)
         auto session = Session::Start(dir.Path(), ui);
         ASSERT_TRUE(session);
         session->Store().productType = 2;
-        session->Store().defaults.carrier.frequency = 12345;
+        session->Store().defaults.carrier.frequencyMhz = 12345;
         session->Store().defaults.service.favourites = 0x0F;
         ASSERT_TRUE(session->Shutdown());
     }
@@ -46,7 +46,7 @@ TEST(Session, DefaultsAndProductTypeSurviveARestart)
     EXPECT_TRUE(session->DvRecordRead());
     EXPECT_EQ(session->Store().productType, 2);
     EXPECT_EQ(session->FrameTitle().substr(session->FrameTitle().size() - 11), " [ Type 2 ]");
-    EXPECT_EQ(session->Store().defaults.carrier.frequency, 12345u);
+    EXPECT_EQ(session->Store().defaults.carrier.frequencyMhz, 12345u);
     EXPECT_EQ(session->Store().defaults.service.favourites, 0x07);
     EXPECT_EQ(session->WorkDir(), dir / "Temp");
     session->Shutdown();

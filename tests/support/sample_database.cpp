@@ -56,8 +56,8 @@ CarrierRecord MakeCarrier(const char* name, std::uint8_t satellite, std::uint32_
     CarrierRecord r;
     r.name = name;
     r.satelliteIndex = satellite;
-    r.frequency = frequencyMhz;
-    r.symbolRate = symbolRateKs;
+    r.frequencyMhz = frequencyMhz;
+    r.symbolRateKs = symbolRateKs;
     r.serviceCount = services;
     r.polarization = 1;
     r.fec = 3;
