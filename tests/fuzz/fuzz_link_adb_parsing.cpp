@@ -1,7 +1,7 @@
 // ADBParsing's unpacking of a downloaded E2P and ADB image pair, and the SDB
 // file it encodes read back by the SDB reader. The first byte picks the product
 // type; then come the E2P image and the ADB image, both padded with 0xFF.
-#include "common/ui.h"
+#include "quiet_ui.h"
 #include "link/adb_layout.h"
 #include "link/adb_parsing.h"
 #include "sdb/sdb_reader.h"
@@ -9,20 +9,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-class QuietUi final : public velk::Ui {
-public:
-    velk::Answer Message(const std::string&, const std::string&, velk::Icon, velk::Buttons) override { return velk::Answer::Ok; }
-    void ProgressBegin(const std::string&, std::uint32_t) override {}
-    void ProgressSet(std::uint32_t) override {}
-    void ProgressEnd() override {}
-    std::optional<std::filesystem::path> ChooseOpenFile(const velk::FileChoice&) override { return std::nullopt; }
-    std::optional<std::filesystem::path> ChooseSaveFile(const velk::FileChoice&) override { return std::nullopt; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -36,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::copy_n(rest.begin(), e2pPart, e2p.begin());
     rest = rest.subspan(e2pPart);
     std::copy_n(rest.begin(), std::min(rest.size(), kImageSize), image.begin());
-    QuietUi ui;
+    velk::fuzz::QuietUi ui(velk::Answer::Ok);
     const auto content = velk::link::UnpackAdbImages(image, e2p, type, ui);
     if (!content)
         return 0;
