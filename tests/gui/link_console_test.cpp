@@ -180,6 +180,29 @@ private slots:
         QVERIFY(c.run.Editor() != nullptr);
     }
 
+    void closingTheProgramDuringPreparationOrTransferEndsCleanly()
+    {
+        for (const bool transferring : {false, true}) {
+            // The loader takes one packet and then falls silent: the transfer stays open.
+            ConnectedConsole c(1, {.silenceAfterPackets = 1});
+            if (transferring) {
+                const auto urt = c.run.dir / "given.urt";
+                test::WriteBytes(urt, sim::UrtFile({{0xF1, 1}, {0xF2, 2}}));
+                c.run.ui.files = {urt};
+                c.sim.PlayUploadLoader({2});
+            }
+            c.console->Action(gui::cmd::ConsoleUpload)->trigger();
+            if (transferring)
+                QTRY_COMPARE_WITH_TIMEOUT(c.console->findChild<QLineEdit*>("packetsSent")->text(), QString("1"), 10000);
+            else
+                QTRY_VERIFY_WITH_TIMEOUT(c.StatusLine().contains("Compressing the image..."), 10000);
+            c.run.window->close();  // every question is answered OK
+            QVERIFY(c.run.window->IsShutDown());
+            c.run.window.reset();  // as at the end of main: the console goes with the frame
+            QVERIFY(c.console.isNull());
+        }
+    }
+
     // Not pass/fail: the README's figure for the console, preparation and transfer apart.
     void eventLoopPausesDuringABinUploadAt115200()
     {
