@@ -62,7 +62,7 @@ void BM_SdbUpload64KiB(benchmark::State& state)
         sim::SimReceiver sim(LineRate());
         sim.PlayUploadLoader({packets});
         link::UploadEvents events;
-        link::UploadMachine machine(link::UploadKind::Sdb, {urt}, events);
+        link::UploadMachine machine(link::UploadKind::Sdb, {file}, events);
         const auto start = std::chrono::steady_clock::now();
         link::RunTransfer(sim.DevicePath(), link::LineSettings{}, ui, machine);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

@@ -179,7 +179,7 @@ void AddSend(CLI::App& app)
         LinkContext ctx;
         if (!scratch.Ok() || !ApplyConfiguration(ui, *o, ctx, scratch.store.dir) || !ApplyCompression(ui, *compress, ctx))
             return Fail();
-        const auto urt = link::ConsoleUploadFile(ui, ctx.config, *file, scratch.store.dir);
+        auto urt = link::PrepareConsoleUpload(ui, ctx.config, *file, scratch.store.dir);
         if (!urt)
             return Fail();
         struct Events : link::UploadEvents {
@@ -189,12 +189,12 @@ void AddSend(CLI::App& app)
             void Report(int code) override { std::fputs(link::UploadErrorText(code).c_str(), stderr); }
             Ui& ui;
         } events(ui);
-        link::UploadMachine machine(link::UploadKind::Console, {*urt}, events);
+        std::vector<Bytes> files;
+        files.push_back(std::move(urt->bytes));
+        link::UploadMachine machine(link::UploadKind::Console, std::move(files), events);
         WatchReceiver(ui, *o);
         const auto end = link::RunTransfer(o->port, link::LineSettingsFromPort(PortFromOptions(*o)), ui, machine);
         ui.ProgressEnd();
-        if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
-            ShowError(ui, "File access error - UploadURTPacketThread");
         std::fprintf(stderr, "%u of %u packets sent; %u resend requests, %u requests out of turn\n", machine.Sent(),
                      machine.Count(), machine.ResendRequests(), machine.RequestsOutOfTurn());
         if (end == link::TransferEnd::Cancelled)

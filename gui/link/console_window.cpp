@@ -73,6 +73,8 @@ ConsoleWindow::ConsoleWindow(const link::UploadConfig& config, const std::filesy
 ConsoleWindow::~ConsoleWindow()
 {
     qApp->removeEventFilter(this);
+    // The preparation's thread never waits for this one, so joining it cannot hang.
+    preparation_.reset();
     // The reader stops while the window can still take its last queued text.
     if (Connected())
         session_.ConnectDisConnectWithPort(config_.port);
@@ -192,14 +194,15 @@ bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ConsoleWindow::RefreshStatusLine()
 {
-    statusLine_->setText(QString::fromStdString(link::PortStatusLine(config_.port)));
+    const auto port = QString::fromStdString(link::PortStatusLine(config_.port));
+    statusLine_->setText(activity_.isEmpty() ? port : port + "    " + activity_);
     statusLine_->setStyleSheet(Connected() ? "color: white; background: blue;" : "color: white; background: red;");
 }
 
 void ConsoleWindow::UpdateCommands()
 {
     const bool connected = Connected();
-    const bool uploading = session_.UploadRunning();
+    const bool uploading = Busy();
     actions_[cmd::ConsoleConnect]->setText(connected ? "&Disconnect\tF10" : "Connec&t\tF10");
     actions_[cmd::ConsoleUpload]->setEnabled(connected && !uploading);
     actions_[cmd::ConsoleCancel]->setEnabled(uploading);
@@ -211,6 +214,9 @@ void ConsoleWindow::UpdateCommands()
 void ConsoleWindow::ConnectOrDisconnect()
 {
     const bool wasUploading = session_.UploadRunning();
+    // A file made for this connection is not sent over the next one.
+    if (preparation_)
+        preparation_->Cancel();
     // A port that does not close is reported by the session; the console counts as
     // disconnected and the program keeps running with its database.
     session_.ConnectDisConnectWithPort(config_.port);
@@ -221,22 +227,68 @@ void ConsoleWindow::ConnectOrDisconnect()
 
 void ConsoleWindow::Upload()
 {
-    if (!Connected() || session_.UploadRunning())
+    if (!Connected() || Busy())
         return;
     const auto chosen = ui_.ChooseOpenFile(FileChoice{"Open", "UART File ( *.URT ), BIN File ( *.BIN )|*.urt *.bin", "urt", {}});
-    if (!chosen)
-        return;
-    const auto file = link::ConsoleUploadFile(ui_, config_, *chosen, workDir_);
-    if (!file)
-        return;
-    fileName_->setText(QString::fromStdString(file->string()));
-    packetsSent_->setText("0");
-    if (!session_.StartUpload(*file, report_.get())) {
+    if (chosen)
+        Prepare(*chosen);
+}
+
+bool ConsoleWindow::Busy() const { return preparation_ || session_.UploadRunning(); }
+
+void ConsoleWindow::Prepare(const std::filesystem::path& chosen)
+{
+    preparation_ = std::make_unique<TransferWorker>(ui_);
+    auto* worker = preparation_.get();
+    // Written by the job before it reports its end, read here after the report.
+    auto prepared = std::make_shared<std::optional<link::ConsoleUploadImage>>();
+    connect(worker, &TransferWorker::statusChanged, this, &ConsoleWindow::ShowActivity, Qt::QueuedConnection);
+    connect(
+        worker, &TransferWorker::rangeChanged, progress_, [this](int range) { progress_->setRange(0, std::max(range, 1)); },
+        Qt::QueuedConnection);
+    connect(worker, &TransferWorker::progressed, progress_, &QProgressBar::setValue, Qt::QueuedConnection);
+    connect(worker, &TransferWorker::finished, this, [this, prepared] { Prepared(std::move(*prepared)); }, Qt::QueuedConnection);
+    // The job works on its own copy of the configuration: the Settings dialog may change it meanwhile.
+    auto job = [config = config_, chosen, workDir = workDir_, prepared](Ui& ui, const TransferWorker::Reporter& report) {
+        *prepared = link::PrepareConsoleUpload(ui, config, chosen, workDir, report.status);
+        return prepared->has_value() ? 1 : 0;
+    };
+    if (!worker->Start(std::move(job))) {
+        preparation_.reset();
         ShowError(ui_, "Create thread failed - ConnectDisConnectWithPort");
         return;
     }
+    progress_->setRange(0, 0);  // busy until a step tells its range
     UpdateCommands();
+}
+
+void ConsoleWindow::Prepared(std::optional<link::ConsoleUploadImage> image)
+{
+    const bool cancelled = preparation_->Cancelled();
+    preparation_.reset();  // its thread has ended with its report
+    activity_.clear();
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    if (image && !cancelled && Connected())
+        StartUpload(std::move(*image));
+    UpdateCommands();
+}
+
+void ConsoleWindow::StartUpload(link::ConsoleUploadImage image)
+{
+    fileName_->setText(QString::fromStdString(image.file.string()));
+    packetsSent_->setText("0");
+    if (!session_.StartUpload(std::move(image.bytes), report_.get())) {
+        ShowError(ui_, "Create thread failed - ConnectDisConnectWithPort");
+        return;
+    }
     WatchUploadEnd();
+}
+
+void ConsoleWindow::ShowActivity(const QString& text)
+{
+    activity_ = text;
+    RefreshStatusLine();
 }
 
 void ConsoleWindow::WatchUploadEnd()
@@ -250,6 +302,11 @@ void ConsoleWindow::WatchUploadEnd()
 
 void ConsoleWindow::CancelUpload()
 {
+    if (preparation_) {
+        // The job stops at its next look at the flag and removes what it made.
+        preparation_->Cancel();
+        return;
+    }
     if (!session_.UploadRunning())
         return;
     session_.CancelUpload();

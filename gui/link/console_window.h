@@ -3,8 +3,12 @@
 // its status line, the log view fed through "_debugprint.tmp", the command
 // line, the console upload form and its own "&File" menu. The connection, the
 // log and the upload live in link::ConsoleSession; its reader and upload
-// threads reach this window only through queued signals.
+// threads reach this window only through queued signals. A BIN file is made
+// into its URT file on a TransferWorker before the upload starts, so the
+// window answers while the image is compressed and wrapped.
 #include "link/console_session.h"
+#include "link/transfer_worker.h"
+#include "link/upload_image.h"
 #include "shell/command_table.h"
 #include "link/upload_config.h"
 
@@ -51,7 +55,12 @@ private:
     void BuildMenu();
     void ConnectOrDisconnect();
     void Upload();
+    void Prepare(const std::filesystem::path& chosen);
+    void Prepared(std::optional<link::ConsoleUploadImage> image);
+    void StartUpload(link::ConsoleUploadImage image);
+    bool Busy() const;
     void CancelUpload();
+    void ShowActivity(const QString& text);
     void SaveLog();
     void ClearLog();
     void SendCommandLine();
@@ -76,6 +85,10 @@ private:
     QLabel* receive_;
     QProgressBar* progress_;
     std::map<Command, QAction*> actions_;
+    // What the preparation is doing, shown after the port settings.
+    QString activity_;
+    // The preparation of the file in hand; gone once it has reported.
+    std::unique_ptr<TransferWorker> preparation_;
 };
 
 }  // namespace velk::gui

@@ -7,9 +7,9 @@
 
 namespace velk::gui {
 
-// The Ui the transfer thread sees: progress goes out as queued signals, a
+// The Ui the job's thread sees: progress goes out as queued signals, a
 // message is handed to the GUI thread without waiting for its answer (the
-// serial layer only reports), and cancel is the worker's flag.
+// jobs only report, they ask nothing), and cancel is the worker's flag.
 class TransferWorker::ThreadUi final : public Ui {
 public:
     explicit ThreadUi(TransferWorker& worker) : worker_(worker) {}
@@ -52,7 +52,7 @@ bool TransferWorker::Start(Job job)
     cancel_.store(false);
     running_.store(true);
     try {
-        thread_ = std::thread([this, job = std::move(job)] { Run(job); });
+        thread_ = std::jthread([this, job = std::move(job)] { Run(job); });
     } catch (const std::system_error&) {
         running_.store(false);
         return false;

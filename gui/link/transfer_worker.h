@@ -1,8 +1,9 @@
 #pragma once
-// Runs one serial transfer on a thread of its own. The thread reports to the
-// window only through queued signals, so it never waits for the GUI thread;
-// Cancel raises a flag that the transfer loop sees within one pass, and the
-// thread closes the port itself before it ends.
+// Runs one long job of the link windows on a thread of its own: a serial
+// transfer, or the console's preparation of an upload. The thread reports to
+// the window only through queued signals, so it never waits for the GUI thread
+// and the destructor may join it; Cancel raises a flag that the job sees
+// through its Ui (a transfer closes the port itself before it ends).
 #include "common/ui.h"
 
 #include <QObject>
@@ -32,6 +33,7 @@ public:
     // False when the thread could not be started.
     bool Start(Job job);
     void Cancel() { cancel_.store(true); }
+    bool Cancelled() const { return cancel_.load(); }
     bool Running() const { return running_.load(); }
 
 signals:
@@ -49,7 +51,7 @@ private:
     Ui& ui_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> running_{false};
-    std::thread thread_;
+    std::jthread thread_;
 };
 
 }  // namespace velk::gui

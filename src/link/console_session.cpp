@@ -66,14 +66,16 @@ bool ConsoleSession::SendCommandLine(std::string_view text)
     return WriteCommPort(*port_, *line) == line->size();
 }
 
-bool ConsoleSession::StartUpload(const std::filesystem::path& urtFile, UploadEvents* events)
+bool ConsoleSession::StartUpload(Bytes urtFile, UploadEvents* events)
 {
     if (!Connected() || UploadRunning())
         return false;
     EndUpload();
     const std::lock_guard lock(uploadMutex_);
     events_ = std::make_unique<Events>(*this, events);
-    machine_ = std::make_unique<UploadMachine>(UploadKind::Console, std::vector{urtFile}, *events_);
+    std::vector<Bytes> files;
+    files.push_back(std::move(urtFile));
+    machine_ = std::make_unique<UploadMachine>(UploadKind::Console, std::move(files), *events_);
     driver_ = std::make_unique<TransferDriver>(*port_, *machine_);
     try {
         driver_->Start();

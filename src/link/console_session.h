@@ -34,9 +34,10 @@ public:
     // Sends the last complete line once the command line's text ends with CR LF.
     bool SendCommandLine(std::string_view text);
 
-    // "&Upload": only while connected and no transfer runs. `events` also sees the progress.
+    // "&Upload" of a URT file read beforehand (PrepareConsoleUpload): only while
+    // connected and no transfer runs. `events` also sees the progress.
     // False also when no thread could be started for it.
-    bool StartUpload(const std::filesystem::path& urtFile, UploadEvents* events = nullptr);
+    bool StartUpload(Bytes urtFile, UploadEvents* events = nullptr);
     bool UploadRunning() const;
     // "Ca&ncel": ends the upload; with packets left it reports code 23.
     void CancelUpload();

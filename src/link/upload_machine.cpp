@@ -1,6 +1,5 @@
 #include "link/upload_machine.h"
 
-#include "common/files.h"
 #include "link/upload_errors.h"
 
 #include <array>
@@ -14,7 +13,7 @@ constexpr std::size_t kUrtHeaderSize = 6;
 
 }  // namespace
 
-UploadMachine::UploadMachine(UploadKind kind, std::vector<std::filesystem::path> files, UploadEvents& events)
+UploadMachine::UploadMachine(UploadKind kind, std::vector<Bytes> files, UploadEvents& events)
     : kind_(kind), files_(std::move(files)), events_(events)
 {
 }
@@ -67,8 +66,8 @@ PollResult UploadMachine::Poll(SteadyTime now)
         phaseTime_.reset();
         return Poll(now);
     case Phase::Send:
-        if (!fileOpen_)
-            return nextRequest_ ? OpenFile() : PollResult{};
+        if (!fileBegun_)
+            return nextRequest_ ? BeginFile() : PollResult{};
         if (nextRequest_)
             return SendPacket();
         if (resendRequest_) {
@@ -98,23 +97,18 @@ PollResult UploadMachine::Announce(SteadyTime now)
     return SendNow(ByteView(&controlByte_, 1), false, kind_ == UploadKind::Adb ? phaseTime_ : now);
 }
 
-PollResult UploadMachine::OpenFile()
+PollResult UploadMachine::BeginFile()
 {
-    auto data = ReadFileBytes(files_[fileIndex_]);
-    if (!data) {
-        outcome_ = UploadOutcome::FileNotOpened;
-        return Finish();
-    }
+    const Bytes& file = files_[fileIndex_];
     events_.Status(StatusText(false));
-    if (data->size() < kUrtHeaderSize || (*data)[0] != 'M' || (*data)[1] != 'Z') {
+    if (file.size() < kUrtHeaderSize || file[0] != 'M' || file[1] != 'Z') {
         events_.Report(kUploadBadMagic);
         ClearTransfer();
         return PollResult{};
     }
-    file_ = std::move(*data);
-    fileOpen_ = true;
+    fileBegun_ = true;
     position_ = kUrtHeaderSize;
-    count_ = LoadBe32(file_, 2);
+    count_ = LoadBe32(file, 2);
     sent_ = 0;
     events_.PacketCount(count_);
     events_.PacketsSent(0);
@@ -123,13 +117,14 @@ PollResult UploadMachine::OpenFile()
 
 PollResult UploadMachine::SendPacket()
 {
-    if (file_.size() - position_ < 4 || file_[position_] != kFrameStart) {
+    const Bytes& file = files_[fileIndex_];
+    if (file.size() - position_ < 4 || file[position_] != kFrameStart) {
         Abandon(kUploadBadHeaderStart);
         return PollResult{};
     }
-    const std::size_t length = LoadBe24(file_, position_ + 1);
-    const std::size_t take = std::min(length + kFrameOverhead, file_.size() - position_);
-    packet_ = Slice(file_, position_, take);
+    const std::size_t length = LoadBe24(file, position_ + 1);
+    const std::size_t take = std::min(length + kFrameOverhead, file.size() - position_);
+    packet_ = Slice(file, position_, take);
     position_ += take;
     // The block goes out as it stands; only then is its end byte looked at.
     if (take < length + kFrameOverhead || packet_.back() != kFrameEnd) {
@@ -167,8 +162,7 @@ void UploadMachine::Abandon(int code)
 
 void UploadMachine::ClearTransfer()
 {
-    file_.clear();
-    fileOpen_ = false;
+    fileBegun_ = false;
     synchronised_ = false;
     nextRequest_ = false;
     resendRequest_ = false;

@@ -1,11 +1,11 @@
 #pragma once
 // The receiver-driven upload of URT files: announce with 0x17 until the loader
 // answers 0x06, then send one packet per 0x05 and the last one again per 0x15.
+// The files come in as bytes read by the caller: the machine does no I/O.
 #include "link/loader_frame.h"
 #include "link/protocol_machine.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,7 +15,7 @@ namespace velk::link {
 // console announce back to back; the console reports -1 and -3.
 enum class UploadKind { Adb, Sdb, Console };
 
-enum class UploadOutcome { Running, Completed, Cancelled, FileNotOpened };
+enum class UploadOutcome { Running, Completed, Cancelled };
 
 // What the upload tells the dialog or console. Called on the worker thread.
 class UploadEvents {
@@ -29,7 +29,8 @@ public:
 
 class UploadMachine final : public ProtocolMachine {
 public:
-    UploadMachine(UploadKind kind, std::vector<std::filesystem::path> files, UploadEvents& events);
+    // `files`: the URT files in the order they go out, each read whole.
+    UploadMachine(UploadKind kind, std::vector<Bytes> files, UploadEvents& events);
 
     void Receive(ByteView bytes) override;
     PollResult Poll(SteadyTime now) override;
@@ -48,7 +49,7 @@ private:
     enum class Phase { Announce, Settle, Send };
 
     PollResult Announce(SteadyTime now);
-    PollResult OpenFile();
+    PollResult BeginFile();
     PollResult SendPacket();
     PollResult FinishFile();
     void Abandon(int code);
@@ -56,7 +57,7 @@ private:
     std::string StatusText(bool completed) const;
 
     UploadKind kind_;
-    std::vector<std::filesystem::path> files_;
+    std::vector<Bytes> files_;
     UploadEvents& events_;
     // Handshake flags: raised by Receive, cleared by Poll.
     bool synchronised_ = false;
@@ -67,8 +68,7 @@ private:
     Phase phase_ = Phase::Announce;
     std::optional<SteadyTime> phaseTime_;
     std::size_t fileIndex_ = 0;
-    Bytes file_;
-    bool fileOpen_ = false;
+    bool fileBegun_ = false;
     std::size_t position_ = 0;
     std::uint32_t count_ = 0;
     std::uint32_t sent_ = 0;

@@ -203,13 +203,15 @@ std::optional<std::vector<std::filesystem::path>> PrepareAdbUpload(WorkingStore&
 
 int SendUploadFiles(link::UploadKind kind, const std::vector<std::filesystem::path>& files, Ui& ui, LinkContext& ctx)
 {
+    // An unreadable file is reported before the port is touched.
+    auto images = link::ReadUploadFiles(ui, files);
+    if (!images)
+        return 0;
     UploadProgress progress(ui, ctx);
-    link::UploadMachine machine(kind, files, progress);
+    link::UploadMachine machine(kind, std::move(*images), progress);
     Status(ctx, "Wait...");
     const auto end = link::RunTransfer(ctx.config.port.port, UploadLine(ctx), ui, machine);
     ui.ProgressEnd();
-    if (machine.Outcome() == link::UploadOutcome::FileNotOpened)
-        ShowError(ui, "File access error - UploadURTPacketThread");
     if (end != link::TransferEnd::Finished || machine.Outcome() != link::UploadOutcome::Completed)
         return 0;
     for (const auto& file : files)

@@ -50,6 +50,8 @@ std::vector<std::filesystem::path> SdbUploadFiles(const WorkingStore& store);
 std::optional<std::vector<std::filesystem::path>> PrepareAdbUpload(WorkingStore& store, sdb::SdbSession& session, Ui& ui,
                                                                    LinkContext& ctx);
 // Sends the files to the loader; 1 when all were sent (they are then deleted).
+// The files are read before the port is opened: one that cannot be read ends
+// the command with "File access error - UploadURTPacketThread" and 0.
 // Blocks until the end or ui.ProgressCancelled().
 int SendUploadFiles(link::UploadKind kind, const std::vector<std::filesystem::path>& files, Ui& ui, LinkContext& ctx);
 // The download's exchange: writes the dump files into WorkDir; 1 when all four blocks arrived.

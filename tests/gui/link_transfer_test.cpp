@@ -1,12 +1,12 @@
 // F7, F6 and F8 from the frame against the simulated loader on a pseudo-terminal.
 #include "gui_test_support.h"
+#include "loop_watch.h"
 
 #include "link/link_commands.h"
 #include "link/receiver_images.h"
 #include "link/serial_port.h"
 #include "sim/sim_receiver.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QtTest>
@@ -14,32 +14,11 @@
 using namespace velk;
 using namespace std::chrono_literals;
 using velk::test::EditorRun;
+using velk::test::LoopWatch;
 
 namespace {
 
 gui::LinkCommands& Link(EditorRun& run) { return *run.window->findChild<gui::LinkCommands*>(); }
-
-// The longest pause of the GUI thread's event loop while it runs.
-class LoopWatch {
-public:
-    LoopWatch()
-    {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (clock_.isValid())
-                longest_ = std::max(longest_, clock_.restart());
-            else
-                clock_.start();
-        });
-        timer_.start();
-    }
-    qint64 LongestMs() const { return longest_; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
 
 QString DialogStatus(QWidget* dialog) { return dialog->findChild<QLabel*>("status")->text(); }
 

@@ -56,17 +56,15 @@ TEST_F(ConsoleSessionTest, ReceivedTextIsLoggedAndCommandLinesAreSent)
     EXPECT_TRUE(console.SendCommandLine("old\r\nhelp\r\n"));
     EXPECT_EQ(console.ConnectDisConnectWithPort(Port()), 1);
     EXPECT_FALSE(console.Connected());
-    EXPECT_FALSE(console.StartUpload(dir.Path() / "x.urt"));  // not while disconnected
+    EXPECT_FALSE(console.StartUpload(sim::UrtFile({{0xF1}})));  // not while disconnected
 }
 
 TEST_F(ConsoleSessionTest, UploadRunsOverTheConsolesConnection)
 {
     const std::vector<Bytes> payloads{{0xF1, 1}, {0xF2, 2, 3}};
-    const auto urt = dir.Path() / "a.urt";
-    test::WriteBytes(urt, sim::UrtFile(payloads));
     ASSERT_EQ(console.ConnectDisConnectWithPort(Port()), 1);
     sim.PlayUploadLoader({2});
-    ASSERT_TRUE(console.StartUpload(urt));
+    ASSERT_TRUE(console.StartUpload(sim::UrtFile(payloads)));
     ASSERT_TRUE(WaitFor([&] { return !console.UploadRunning(); }));
     ASSERT_TRUE(sim.WaitDone(5s));
     EXPECT_EQ(sim.UploadedFiles(), std::vector<Bytes>{sim::UrtFile(payloads)});
@@ -77,10 +75,8 @@ TEST_F(ConsoleSessionTest, UploadRunsOverTheConsolesConnection)
 
 TEST_F(ConsoleSessionTest, CancelReleasesAnAnnouncementNobodyHears)
 {
-    const auto urt = dir.Path() / "a.urt";
-    test::WriteBytes(urt, sim::UrtFile({{0xF1}}));
     ASSERT_EQ(console.ConnectDisConnectWithPort(Port()), 1);
-    ASSERT_TRUE(console.StartUpload(urt));
+    ASSERT_TRUE(console.StartUpload(sim::UrtFile({{0xF1}})));
     std::this_thread::sleep_for(300ms);  // long enough to fill the line with 0x17
     console.CancelUpload();
     EXPECT_FALSE(console.UploadRunning());

@@ -92,10 +92,10 @@ TEST_F(LinkCliTest, SendWrapsABinFileAsTheConsoleDoesOnTheChosenLine)
     config.compressImage = true;
     config.compressionLevel = 8;  // zlib level 9
     test::TempDir work;
-    const auto expected = link::ConsoleUploadFile(ui, config, image, work.Path());
+    const auto expected = link::PrepareConsoleUpload(ui, config, image, work.Path());
     ASSERT_TRUE(expected);
     sim::SimReceiver sim;
-    sim.PlayUploadLoader(1, [&](std::size_t) { return LoadBe32(test::ReadBytes(*expected), 2); });
+    sim.PlayUploadLoader(1, [&](std::size_t) { return LoadBe32(expected->bytes, 2); });
     ASSERT_EQ(RunVelk({"send", "--port", sim.DevicePath(), "--baud", "57600", "--parity", "Even", "--data-bits", "7",
                        "--stop-bits", "2", "--compress", "zlib:9", image.string()}),
               0);
@@ -103,8 +103,7 @@ TEST_F(LinkCliTest, SendWrapsABinFileAsTheConsoleDoesOnTheChosenLine)
     const auto sent = sim.UploadedFiles();
     ASSERT_EQ(sent.size(), 1u);
     // The URT header carries the time of generation: compare the packets after it.
-    const auto want = test::ReadBytes(*expected);
-    EXPECT_EQ(sent[0].size(), want.size());
+    EXPECT_EQ(sent[0].size(), expected->bytes.size());
     EXPECT_THROW(RunVelk({"send", "--port", sim.DevicePath(), "--baud", "12345", image.string()}), CLI::ValidationError);
 }
 

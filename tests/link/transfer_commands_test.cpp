@@ -76,6 +76,13 @@ TEST_F(TransferCommandsTest, SdbSizeLimitIsExact)
     EXPECT_EQ(ui.Texts().back(), "Upload as SDB process failed.\nFile size exceeds the limit 65440 Bytes [ 65474 Bytes ]");
 }
 
+TEST_F(TransferCommandsTest, AnUnreadableUploadFileIsReportedBeforeThePortIsOpened)
+{
+    // The port does not exist: had it been opened first, the serial layer would have said so.
+    EXPECT_EQ(SendUploadFiles(link::UploadKind::Sdb, {dir.Path() / "TempURTFile.eut"}, ui, ctx), 0);
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"File access error - UploadURTPacketThread"});
+}
+
 TEST_F(TransferCommandsTest, SdbUploadSendsTheGeneratedUrtFile)
 {
     sim::SimReceiver sim({.noiseBeforeSync = 3, .resendPackets = {0}});

@@ -4,7 +4,6 @@
 #include "link/upload_machine.h"
 #include "sim/sim_receiver.h"
 #include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -42,13 +41,6 @@ struct Link {
 
 class TransferTest : public ::testing::Test {
 protected:
-    std::filesystem::path WriteUrt(const std::string& name, const std::vector<Bytes>& payloads)
-    {
-        const auto path = dir.Path() / name;
-        test::WriteBytes(path, sim::UrtFile(payloads));
-        return path;
-    }
-    test::TempDir dir;
     UploadEvents quiet;
 };
 
@@ -58,7 +50,7 @@ TEST_F(TransferTest, SdbUploadSurvivesNoiseAndResendRequests)
     sim::SimReceiver sim({.noiseBeforeSync = 40, .resendPackets = {0, 5, 10}});
     sim.PlayUploadLoader({12});
     Link link(sim);
-    UploadMachine machine(UploadKind::Sdb, {WriteUrt("TempURTFile.eut", payloads)}, quiet);
+    UploadMachine machine(UploadKind::Sdb, {sim::UrtFile(payloads)}, quiet);
     link.Run(machine);
     EXPECT_EQ(machine.Outcome(), UploadOutcome::Completed);
     ASSERT_TRUE(sim.WaitDone(5s));
@@ -71,7 +63,7 @@ TEST_F(TransferTest, AdbUploadSendsBothFiles)
     sim::SimReceiver sim;
     sim.PlayUploadLoader({5, 2});
     Link link(sim);
-    UploadMachine machine(UploadKind::Adb, {WriteUrt("tmpADB.urt", adb), WriteUrt("tmpHovo.urt", hovo)}, quiet);
+    UploadMachine machine(UploadKind::Adb, {sim::UrtFile(adb), sim::UrtFile(hovo)}, quiet);
     link.Run(machine);
     ASSERT_TRUE(sim.WaitDone(5s));
     EXPECT_EQ(sim.UploadedFiles(), (std::vector<Bytes>{sim::UrtFile(adb), sim::UrtFile(hovo)}));
@@ -80,7 +72,7 @@ TEST_F(TransferTest, AdbUploadSendsBothFiles)
 TEST_F(TransferTest, CancelMidTransferThenRestartFromTheAnnouncement)
 {
     const auto payloads = Payloads(6, 500);
-    const auto file = WriteUrt("a.urt", payloads);
+    const auto file = sim::UrtFile(payloads);
     sim::SimReceiver sim({.silenceAfterPackets = 3});
     sim.PlayUploadLoader({6});
     Link link(sim);
