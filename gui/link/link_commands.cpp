@@ -54,6 +54,8 @@ LinkCommands::LinkCommands(MainWindow& frame, Session& session, sdb::SdbSession&
     frame_.Action(cmd::Download)->Handle(this, &LinkCommands::Download);
     frame_.Action(cmd::Settings)->Handle(this, &LinkCommands::EditSettings);
     frame_.Action(cmd::Vantorup)->Handle(this, &LinkCommands::OpenConsole);
+    // The console's workers write into WorkDir: they end before it is removed.
+    connect(&frame_, &MainWindow::shuttingDown, this, [this] { delete consoleFrame_.data(); });
     // Each new editor window is met when its frame is activated.
     connect(frame_.MdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* child) {
         if (!child)

@@ -530,6 +530,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     SaveGeometry();
     preferences_.StoreAtExit(settings_);
+    emit shuttingDown();
     session_.Shutdown();
     shutDown_ = true;
     event->accept();

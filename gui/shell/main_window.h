@@ -66,6 +66,10 @@ public:
     // titled with it shows the store (the old editor goes, the store stays).
     void ShowStoreDatabase(const std::filesystem::path& file);
 
+signals:
+    // The run is about to end and WorkDir to go: windows that work in it stop now.
+    void shuttingDown();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -196,10 +196,13 @@ private slots:
                 QTRY_COMPARE_WITH_TIMEOUT(c.console->findChild<QLineEdit*>("packetsSent")->text(), QString("1"), 10000);
             else
                 QTRY_VERIFY_WITH_TIMEOUT(c.StatusLine().contains("Compressing the image..."), 10000);
+            const auto workDir = c.run.session->WorkDir();
             c.run.window->close();  // every question is answered OK
             QVERIFY(c.run.window->IsShutDown());
-            c.run.window.reset();  // as at the end of main: the console goes with the frame
+            // The console stopped before WorkDir went, and nothing wrote into it since.
             QVERIFY(c.console.isNull());
+            QVERIFY(!std::filesystem::exists(workDir));
+            c.run.window.reset();
         }
     }
 
