@@ -2,15 +2,14 @@
 
 #include "image/lzari_model.h"
 
+#include <boost/endian/conversion.hpp>
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <memory>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace velk {
 namespace {
@@ -20,27 +19,12 @@ using namespace lzari;
 constexpr int kNil = kRing;  // empty tree link
 constexpr std::size_t kProgressStep = 64 * 1024;
 
-#if defined(__SSE2__)
-constexpr int kCompareWidth = 16;
-
-// Bit k set where byte k of the two 16-byte strings differs.
-unsigned DifferingBytes(const std::uint8_t* a, const std::uint8_t* b)
-{
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu;
-}
-#else
-constexpr int kCompareWidth = 8;
-
-unsigned DifferingBytes(const std::uint8_t* a, const std::uint8_t* b)
-{
-    unsigned differing = 0;
-    for (int k = 0; k < kCompareWidth; ++k)
-        differing |= static_cast<unsigned>(a[k] != b[k]) << k;
-    return differing;
-}
-#endif
+// Where two strings first differ (F when they agree up to F) and whether the first
+// orders after or with the second.
+struct Comparison {
+    int length;
+    bool notBelow;
+};
 
 // Binary search trees over the ring buffer, one root per first byte; finds the
 // longest (then nearest) earlier match of the string at a position.
@@ -51,8 +35,9 @@ public:
         // Blanks before the coding position, as the classic coder pre-fills them;
         // the mirror of the first F - 1 bytes after the ring starts out zero.
         std::fill_n(text_.begin(), kRing - kLookAhead, std::uint8_t{' '});
-        for (Node& node : nodes_)
-            node = {{kNil, kNil}, kNil};
+        for (auto& links : children_)
+            links = {kNil, kNil};
+        parents_.fill(kNil);
     }
 
     void Put(int pos, std::uint8_t byte)
@@ -71,47 +56,42 @@ public:
     template <bool findMatch>
     void Insert(int r)
     {
-        int cmp = 1;
         const std::uint8_t* key = &text_[static_cast<std::size_t>(r)];
         int p = kRing + 1 + key[0];
         Right(r) = Left(r) = kNil;
-        matchLength_ = 0;
-        // Prefix the key shares with the nearest ancestors ordered above it (index 0)
-        // and below it (index 1): every node between them shares at least the shorter
-        // one, so comparing can start there. The root already fixed the first byte.
-        std::array<int, 2> common{1, 1};
+        // The longest match so far, nearest first on equal lengths, as one number
+        // (length high, nearness low) so that keeping the best needs no branch.
+        std::uint32_t best = 0;
         // The link the walk follows next: its owner, its side (1 right, 0 left) and its
-        // value. A node's two links are read together while its string is compared, so
-        // the step down waits only for the comparison, not for another load.
+        // value. The walk's pace is set by one chain: the node's string, its order
+        // against the key, the link picked. The link is picked by a shift, not a branch
+        // (the side is a coin toss), and the strings are compared from the second byte
+        // on (the root fixed the first) rather than from a prefix known to be shared,
+        // which would put the previous comparison's length on the chain too.
         int side = 1;
         int next = Right(p);
         for (;;) {
             if (next == kNil) {
-                nodes_[static_cast<std::size_t>(p)].child[static_cast<std::size_t>(side)] = static_cast<std::uint16_t>(r);
+                children_[static_cast<std::size_t>(p)][static_cast<std::size_t>(side)] = static_cast<std::uint16_t>(r);
                 Parent(r) = static_cast<std::uint16_t>(p);
+                SetMatch(best);
                 return;
             }
             p = next;
-            const std::array<std::uint16_t, 2> children = nodes_[static_cast<std::size_t>(p)].child;
-            const int i = FirstDifference(key, &text_[static_cast<std::size_t>(p)], std::min(common[0], common[1]));
-            cmp = i < kLookAhead ? key[i] - text_[static_cast<std::size_t>(p + i)] : 0;
-            side = cmp >= 0;
-            common[static_cast<std::size_t>(side)] = i;
-            next = side ? children[1] : children[0];
+            std::uint32_t links;  // both children in one register
+            std::memcpy(&links, children_[static_cast<std::size_t>(p)].data(), sizeof links);
+            const Comparison order = Compare(key, &text_[static_cast<std::size_t>(p)]);
+            side = order.notBelow;
+            next = static_cast<int>((links >> LinkShift(side)) & 0xFFFFu);
             if constexpr (findMatch) {
-                if (i > kThreshold) {
-                    const int distance = (r - p) & (kRing - 1);
-                    if (i > matchLength_) {
-                        matchPosition_ = distance;
-                        matchLength_ = i;
-                    } else if (i == matchLength_ && distance < matchPosition_) {
-                        matchPosition_ = distance;
-                    }
-                }
+                const auto nearness = static_cast<std::uint32_t>(kRing - 1 - ((r - p) & (kRing - 1)));
+                const std::uint32_t score = (static_cast<std::uint32_t>(order.length) << 12) | nearness;
+                best = order.length > kThreshold ? std::max(best, score) : best;
             }
-            if (i >= kLookAhead)
+            if (order.length >= kLookAhead)
                 break;
         }
+        SetMatch(best);
         // A full-length match: r takes p's place in the tree.
         Parent(r) = Parent(p);
         Left(r) = Left(p);
@@ -151,21 +131,40 @@ public:
     }
 
 private:
-    // The first index in [from, F) where the strings differ, F when none does. Compares
-    // sixteen bytes at a time, past F into the slack after the ring when it must: this
-    // is where the coder spends most of its time.
-    static int FirstDifference(const std::uint8_t* a, const std::uint8_t* b, int from)
+    // Orders the strings from their second byte on, eight bytes at a time, past F into the slack
+    // after the ring when it must: this is where the coder spends most of its time.
+    // The order of strings that agree up to F is of no use to the caller.
+    static Comparison Compare(const std::uint8_t* a, const std::uint8_t* b)
     {
-        for (int i = from; i < kLookAhead; i += kCompareWidth) {
-            if (const unsigned differing = DifferingBytes(a + i, b + i))
-                return std::min(i + std::countr_zero(differing), kLookAhead);
+        int at = 1;
+        std::uint64_t x = boost::endian::load_big_u64(a + at);
+        std::uint64_t y = boost::endian::load_big_u64(b + at);
+        while (x == y && (at += 8) < kLookAhead) {
+            x = boost::endian::load_big_u64(a + at);
+            y = boost::endian::load_big_u64(b + at);
         }
-        return kLookAhead;
+        return {std::min(at + std::countl_zero(x ^ y) / 8, kLookAhead), x >= y};
     }
 
-    std::uint16_t& Left(int i) { return nodes_[static_cast<std::size_t>(i)].child[0]; }
-    std::uint16_t& Right(int i) { return nodes_[static_cast<std::size_t>(i)].child[1]; }
-    std::uint16_t& Parent(int i) { return nodes_[static_cast<std::size_t>(i)].parent; }
+    // Where a child sits in the word holding a node's two links.
+    static unsigned LinkShift(int side)
+    {
+        return std::endian::native == std::endian::little ? 16u * static_cast<unsigned>(side) : 16u * static_cast<unsigned>(1 - side);
+    }
+
+    void SetMatch(std::uint32_t best)
+    {
+        if (best == 0) {
+            matchLength_ = 0;
+            return;
+        }
+        matchLength_ = static_cast<int>(best >> 12);
+        matchPosition_ = kRing - 1 - static_cast<int>(best & (kRing - 1));
+    }
+
+    std::uint16_t& Left(int i) { return children_[static_cast<std::size_t>(i)][0]; }
+    std::uint16_t& Right(int i) { return children_[static_cast<std::size_t>(i)][1]; }
+    std::uint16_t& Parent(int i) { return parents_[static_cast<std::size_t>(i)]; }
     void ReplaceChild(int old, int with)
     {
         const int dad = Parent(old);
@@ -173,14 +172,12 @@ private:
     }
 
     // The ring, the mirror of its first F - 1 bytes, and slack for the wide compares.
-    std::array<std::uint8_t, kRing + kLookAhead - 1 + kCompareWidth> text_{};
+    std::array<std::uint8_t, kRing + kLookAhead - 1 + 8> text_{};
     // Ring positions 0..N-1, NIL = N, and the 256 roots after it. 16-bit links keep
-    // the whole tree in the first-level cache.
-    struct Node {
-        std::array<std::uint16_t, 2> child;  // left, right
-        std::uint16_t parent;
-    };
-    std::array<Node, kRing + 257> nodes_{};
+    // the whole tree in the first-level cache; a node's two children share an aligned
+    // word, the one load of each step down, and parents (never read walking down) lie apart.
+    alignas(4) std::array<std::array<std::uint16_t, 2>, kRing + 257> children_{};  // left, right
+    std::array<std::uint16_t, kRing + 257> parents_{};
     int matchLength_ = 0;
     int matchPosition_ = 0;
 };
@@ -191,12 +188,14 @@ class BitSink {
 public:
     BitSink(Bytes& out, std::size_t limit) : out_(out), limit_(limit) {}
 
-    void Put(bool bit)
+    // The low `count` bits of `bits`, count <= 16.
+    void PutBits(std::uint32_t bits, int count)
     {
-        pending_ = (pending_ << 1) | static_cast<std::uint64_t>(bit);
-        if (++filled_ == 8) {
-            filled_ = 0;
-            Emit(static_cast<std::uint8_t>(pending_));
+        pending_ = (pending_ << count) | (bits & ((1u << count) - 1));
+        filled_ += count;
+        while (filled_ >= 8) {
+            filled_ -= 8;
+            Emit(static_cast<std::uint8_t>(pending_ >> filled_));
         }
     }
     // `count` copies of `bit`.
@@ -251,44 +250,47 @@ public:
     void Finish()
     {
         ++shifts_;
-        Output(low_ >= kQ1);
+        Output(low_ >= kQ1 ? 1u : 0u);
         sink_.Flush();
     }
 
 private:
+    // The classic coder shifts one bit at a time: out while low and high agree on
+    // their top bit, then past the middle while low is 01... and high 10.... Both runs
+    // are counted at once here. `last` is high - 1, the interval's top value: its bits
+    // and low's say the same as the classic comparisons with Q1, Q2 and Q3.
     void Narrow(std::uint32_t cumHigh, std::uint32_t cumLow, std::uint32_t total)
     {
         // range <= 2^17 and totals < 2^15: the products fit 32 bits, and 32-bit division is the fast one.
         const std::uint32_t range = high_ - low_;
-        high_ = low_ + range * cumHigh / total;
+        std::uint32_t last = low_ + range * cumHigh / total - 1;
         low_ += range * cumLow / total;
-        for (;;) {
-            if (high_ <= kQ2) {
-                Output(false);
-            } else if (low_ >= kQ2) {
-                Output(true);
-                low_ -= kQ2;
-                high_ -= kQ2;
-            } else if (low_ >= kQ1 && high_ <= kQ3) {
-                ++shifts_;
-                low_ -= kQ1;
-                high_ -= kQ1;
-            } else {
-                break;
-            }
-            low_ += low_;
-            high_ += high_;
+        const int settled = std::min(std::countl_zero((low_ ^ last) << (32 - kBits)), kBits);
+        if (settled > 0) {
+            const std::uint32_t bits = low_ >> (kBits - settled);
+            Output((bits >> (settled - 1)) & 1u);
+            sink_.PutBits(bits, settled - 1);
+            low_ = (low_ << settled) & (kQ4 - 1);
+            last = ((last << settled) | ((1u << settled) - 1)) & (kQ4 - 1);
         }
+        // Now low < Q2 <= last; the bits under the top one where low has 1 and last 0.
+        const int straddling = std::countl_one((low_ & ~last) << (33 - kBits));
+        shifts_ += straddling;
+        low_ = (low_ << straddling) & (kQ2 - 1);
+        last = (((last << straddling) | ((1u << straddling) - 1)) & (kQ2 - 1)) | kQ2;
+        high_ = last + 1;
     }
 
-    void Output(bool bit)
+    void Output(std::uint32_t bit)
     {
-        sink_.Put(bit);
+        sink_.PutBits(bit, 1);
         if (shifts_ > 0) {
-            sink_.PutRun(!bit, shifts_);
+            sink_.PutRun(bit == 0, shifts_);
             shifts_ = 0;
         }
     }
+
+    static constexpr int kBits = 17;  // width of low and high: Q4 = 2^17
 
     BitSink& sink_;
     Model model_;
