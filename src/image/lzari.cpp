@@ -250,35 +250,23 @@ public:
     void Finish()
     {
         ++shifts_;
-        Output(low_ >= kQ1 ? 1u : 0u);
+        Output(interval_.Low() >= kQ1 ? 1u : 0u);
         sink_.Flush();
     }
 
 private:
-    // The classic coder shifts one bit at a time: out while low and high agree on
-    // their top bit, then past the middle while low is 01... and high 10.... Both runs
-    // are counted at once here. `last` is high - 1, the interval's top value: its bits
-    // and low's say the same as the classic comparisons with Q1, Q2 and Q3.
     void Narrow(std::uint32_t cumHigh, std::uint32_t cumLow, std::uint32_t total)
     {
-        // range <= 2^17 and totals < 2^15: the products fit 32 bits, and 32-bit division is the fast one.
-        const std::uint32_t range = high_ - low_;
-        std::uint32_t last = low_ + range * cumHigh / total - 1;
-        low_ += range * cumLow / total;
-        const int settled = std::min(std::countl_zero((low_ ^ last) << (32 - kBits)), kBits);
-        if (settled > 0) {
-            const std::uint32_t bits = low_ >> (kBits - settled);
+        interval_.Narrow(cumHigh, cumLow, total);
+        if (const int settled = interval_.Settled(); settled > 0) {
+            const std::uint32_t bits = interval_.Low() >> (kCodeBits - settled);
             Output((bits >> (settled - 1)) & 1u);
             sink_.PutBits(bits, settled - 1);
-            low_ = (low_ << settled) & (kQ4 - 1);
-            last = ((last << settled) | ((1u << settled) - 1)) & (kQ4 - 1);
+            interval_.ShiftSettled(settled);
         }
-        // Now low < Q2 <= last; the bits under the top one where low has 1 and last 0.
-        const int straddling = std::countl_one((low_ & ~last) << (33 - kBits));
+        const int straddling = interval_.Straddling();
         shifts_ += straddling;
-        low_ = (low_ << straddling) & (kQ2 - 1);
-        last = (((last << straddling) | ((1u << straddling) - 1)) & (kQ2 - 1)) | kQ2;
-        high_ = last + 1;
+        interval_.ShiftStraddling(straddling);
     }
 
     void Output(std::uint32_t bit)
@@ -290,12 +278,9 @@ private:
         }
     }
 
-    static constexpr int kBits = 17;  // width of low and high: Q4 = 2^17
-
     BitSink& sink_;
     Model model_;
-    std::uint32_t low_ = 0;
-    std::uint32_t high_ = kQ4;
+    Interval interval_;
     int shifts_ = 0;
 };
 
