@@ -54,35 +54,33 @@ public:
     // it found (`findMatch`); the others still walk the same path, as they must keep
     // the tree's shape, but skip the bookkeeping.
     template <bool findMatch>
-    void Insert(int r)
+    [[gnu::noinline]] void Insert(int r)
     {
         const std::uint8_t* key = &text_[static_cast<std::size_t>(r)];
         int p = kRing + 1 + key[0];
         Right(r) = Left(r) = kNil;
+        matchLength_ = 0;
         // The longest match so far, nearest first on equal lengths, as one number
         // (length high, nearness low) so that keeping the best needs no branch.
         std::uint32_t best = 0;
-        // The link the walk follows next: its owner, its side (1 right, 0 left) and its
-        // value. The walk's pace is set by one chain: the node's string, its order
-        // against the key, the link picked. The link is picked by a shift, not a branch
-        // (the side is a coin toss), and the strings are compared from the second byte
-        // on (the root fixed the first) rather than from a prefix known to be shared,
-        // which would put the previous comparison's length on the chain too.
+        // The walk's pace is set by one chain per step: order the key against the node,
+        // pick the child. Both children's first words and links are loaded while the
+        // node is compared, so the step down only picks among loaded values (masks,
+        // not a branch: the side is a coin toss). An empty link (N) loads harmlessly.
         int side = 1;
         int next = Right(p);
+        if (next == kNil)
+            return Attach(r, p, side);
+        std::uint64_t word = Word(next);
+        std::uint32_t links = Links(next);
         for (;;) {
-            if (next == kNil) {
-                children_[static_cast<std::size_t>(p)][static_cast<std::size_t>(side)] = static_cast<std::uint16_t>(r);
-                Parent(r) = static_cast<std::uint16_t>(p);
-                SetMatch(best);
-                return;
-            }
             p = next;
-            std::uint32_t links;  // both children in one register
-            std::memcpy(&links, children_[static_cast<std::size_t>(p)].data(), sizeof links);
-            const Comparison order = Compare(key, &text_[static_cast<std::size_t>(p)]);
+            const int left = static_cast<int>(links & 0xFFFFu);
+            const int right = static_cast<int>(links >> 16);
+            const std::uint64_t leftWord = Word(left), rightWord = Word(right);
+            const std::uint32_t leftLinks = Links(left), rightLinks = Links(right);
+            const Comparison order = Compare(key, word, &text_[static_cast<std::size_t>(p)]);
             side = order.notBelow;
-            next = static_cast<int>((links >> LinkShift(side)) & 0xFFFFu);
             if constexpr (findMatch) {
                 const auto nearness = static_cast<std::uint32_t>(kRing - 1 - ((r - p) & (kRing - 1)));
                 const std::uint32_t score = (static_cast<std::uint32_t>(order.length) << 12) | nearness;
@@ -90,6 +88,14 @@ public:
             }
             if (order.length >= kLookAhead)
                 break;
+            const auto pick = std::uint64_t{0} - static_cast<std::uint64_t>(side);  // all ones for right
+            next = left ^ ((left ^ right) & static_cast<int>(pick));
+            if (next == kNil) {
+                SetMatch(best);
+                return Attach(r, p, side);
+            }
+            word = leftWord ^ ((leftWord ^ rightWord) & pick);
+            links = leftLinks ^ ((leftLinks ^ rightLinks) & static_cast<std::uint32_t>(pick));
         }
         SetMatch(best);
         // A full-length match: r takes p's place in the tree.
@@ -106,24 +112,24 @@ public:
     {
         if (Parent(p) == kNil)
             return;
-        int q;
-        if (Right(p) == kNil) {
-            q = Left(p);
-        } else if (Left(p) == kNil) {
-            q = Right(p);
-        } else {
-            q = Left(p);
+        const int left = Left(p);
+        const int right = Right(p);
+        // With a child missing, the other (or none) takes p's place; else the
+        // rightmost node of the left subtree does.
+        int q = left ^ right ^ kNil;
+        if ((left != kNil) & (right != kNil)) {
+            q = left;
             if (Right(q) != kNil) {
                 do
                     q = Right(q);
                 while (Right(q) != kNil);
                 Right(Parent(q)) = Left(q);
                 Parent(Left(q)) = Parent(q);
-                Left(q) = Left(p);
-                Parent(Left(p)) = q;
+                Left(q) = static_cast<std::uint16_t>(left);
+                Parent(left) = static_cast<std::uint16_t>(q);
             }
-            Right(q) = Right(p);
-            Parent(Right(p)) = q;
+            Right(q) = static_cast<std::uint16_t>(right);
+            Parent(right) = static_cast<std::uint16_t>(q);
         }
         Parent(q) = Parent(p);
         ReplaceChild(p, q);
@@ -134,11 +140,11 @@ private:
     // Orders the strings from their second byte on, eight bytes at a time, past F into the slack
     // after the ring when it must: this is where the coder spends most of its time.
     // The order of strings that agree up to F is of no use to the caller.
-    static Comparison Compare(const std::uint8_t* a, const std::uint8_t* b)
+    static Comparison Compare(const std::uint8_t* a, std::uint64_t firstWord, const std::uint8_t* b)
     {
         int at = 1;
         std::uint64_t x = boost::endian::load_big_u64(a + at);
-        std::uint64_t y = boost::endian::load_big_u64(b + at);
+        std::uint64_t y = firstWord;
         while (x == y && (at += 8) < kLookAhead) {
             x = boost::endian::load_big_u64(a + at);
             y = boost::endian::load_big_u64(b + at);
@@ -146,10 +152,18 @@ private:
         return {std::min(at + std::countl_zero(x ^ y) / 8, kLookAhead), x >= y};
     }
 
-    // Where a child sits in the word holding a node's two links.
-    static unsigned LinkShift(int side)
+    // The first word of node i's string after the byte its root fixed.
+    std::uint64_t Word(int i) const { return boost::endian::load_big_u64(&text_[static_cast<std::size_t>(i) + 1]); }
+    // Both children of node i in one word, left in the low half.
+    std::uint32_t Links(int i) const
     {
-        return std::endian::native == std::endian::little ? 16u * static_cast<unsigned>(side) : 16u * static_cast<unsigned>(1 - side);
+        const auto& c = children_[static_cast<std::size_t>(i)];
+        return c[0] | (static_cast<std::uint32_t>(c[1]) << 16);
+    }
+    void Attach(int r, int p, int side)
+    {
+        children_[static_cast<std::size_t>(p)][static_cast<std::size_t>(side)] = static_cast<std::uint16_t>(r);
+        Parent(r) = static_cast<std::uint16_t>(p);
     }
 
     void SetMatch(std::uint32_t best)
@@ -167,8 +181,9 @@ private:
     std::uint16_t& Parent(int i) { return parents_[static_cast<std::size_t>(i)]; }
     void ReplaceChild(int old, int with)
     {
+        // Indexed by the side rather than branching on it: the side is a coin toss.
         const int dad = Parent(old);
-        (Right(dad) == old ? Right(dad) : Left(dad)) = static_cast<std::uint16_t>(with);
+        children_[static_cast<std::size_t>(dad)][Right(dad) == old ? 1u : 0u] = static_cast<std::uint16_t>(with);
     }
 
     // The ring, the mirror of its first F - 1 bytes, and slack for the wide compares.
