@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <memory>
-
 
 namespace velk {
 namespace {
@@ -52,7 +50,8 @@ public:
 
     // Adds the string at r. Only the insert before each coded symbol needs the match
     // it found (`findMatch`); the others still walk the same path, as they must keep
-    // the tree's shape, but skip the bookkeeping.
+    // the tree's shape, but skip the bookkeeping. Out of line: inlined into the
+    // coder's loop, the walk runs short of registers.
     template <bool findMatch>
     [[gnu::noinline]] void Insert(int r)
     {
@@ -137,17 +136,18 @@ public:
     }
 
 private:
-    // Orders the strings from their second byte on, eight bytes at a time, past F into the slack
-    // after the ring when it must: this is where the coder spends most of its time.
-    // The order of strings that agree up to F is of no use to the caller.
-    static Comparison Compare(const std::uint8_t* a, std::uint64_t firstWord, const std::uint8_t* b)
+    // Orders the key against a node's string from their second byte on (`nodeWord` is
+    // the node's first word, already loaded), eight bytes at a time, past F into the
+    // slack after the ring when it must. The order of strings that agree up to F is
+    // of no use to the caller.
+    static Comparison Compare(const std::uint8_t* key, std::uint64_t nodeWord, const std::uint8_t* node)
     {
         int at = 1;
-        std::uint64_t x = boost::endian::load_big_u64(a + at);
-        std::uint64_t y = firstWord;
+        std::uint64_t x = boost::endian::load_big_u64(key + at);
+        std::uint64_t y = nodeWord;
         while (x == y && (at += 8) < kLookAhead) {
-            x = boost::endian::load_big_u64(a + at);
-            y = boost::endian::load_big_u64(b + at);
+            x = boost::endian::load_big_u64(key + at);
+            y = boost::endian::load_big_u64(node + at);
         }
         return {std::min(at + std::countl_zero(x ^ y) / 8, kLookAhead), x >= y};
     }
@@ -190,7 +190,7 @@ private:
     std::array<std::uint8_t, kRing + kLookAhead - 1 + 8> text_{};
     // Ring positions 0..N-1, NIL = N, and the 256 roots after it. 16-bit links keep
     // the whole tree in the first-level cache; a node's two children share an aligned
-    // word, the one load of each step down, and parents (never read walking down) lie apart.
+    // word, one load per node walked, and parents (never read walking down) lie apart.
     alignas(4) std::array<std::array<std::uint16_t, 2>, kRing + 257> children_{};  // left, right
     std::array<std::uint16_t, kRing + 257> parents_{};
     int matchLength_ = 0;
