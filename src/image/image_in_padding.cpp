@@ -29,14 +29,18 @@ ImageInPadding::ImageInPadding(ByteView data, std::size_t from, bool startsAtFro
     }
     // Equal registers keep the fewest leading bytes first: the image starting last.
     std::ranges::sort(leads_);
-    rest_.push_back(0);
+    checkpoints_.push_back(0);
 }
 
 std::uint32_t ImageInPadding::Rest(std::size_t position)
 {
-    while (coreStart_ + rest_.size() <= position)
-        rest_.push_back(CrcRun(rest_.back(), data_.subspan(coreStart_ + rest_.size() - 1, 1)));
-    return rest_[position - coreStart_];
+    const std::size_t k = (position - coreStart_) / kCheckpoint;
+    while (checkpoints_.size() <= k) {
+        const std::size_t at = coreStart_ + (checkpoints_.size() - 1) * kCheckpoint;
+        checkpoints_.push_back(CrcRun(checkpoints_.back(), data_.subspan(at, kCheckpoint)));
+    }
+    const std::size_t at = coreStart_ + k * kCheckpoint;
+    return CrcRun(checkpoints_[k], data_.subspan(at, position - at));
 }
 
 std::optional<ImagePlace> ImageInPadding::Find(std::size_t end, std::uint32_t crc)
@@ -56,9 +60,11 @@ std::optional<ImagePlace> ImageInPadding::Find(std::size_t end, std::uint32_t cr
         --coreEnd;
     const std::uint32_t unshiftByte = CrcPower(kCrcXInverse, 8);
     std::uint32_t unshift = CrcPower(kCrcXInverse, 8 * static_cast<std::uint64_t>(coreEnd - coreStart_));
+    std::uint32_t rest = Rest(coreEnd);
     for (std::size_t stop = coreEnd; stop <= end; ++stop) {
-        if (const auto a = leadOf(CrcMultiplyMod(crc ^ Rest(stop), unshift), coreStart_ - from_))
+        if (const auto a = leadOf(CrcMultiplyMod(crc ^ rest, unshift), coreStart_ - from_))
             return ImagePlace{coreStart_ - *a, *a + (stop - coreStart_)};
+        rest = CrcRun(rest, kFill);
         unshift = CrcMultiplyMod(unshift, unshiftByte);
     }
     return std::nullopt;

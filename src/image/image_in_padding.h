@@ -29,13 +29,17 @@ public:
     std::optional<ImagePlace> Find(std::size_t end, std::uint32_t crc);
 
 private:
+    // The CRC from 0 over coreStart_ up to `position`.
     std::uint32_t Rest(std::size_t position);
 
     ByteView data_;
     std::size_t from_;
     std::size_t coreStart_;  // the first byte after the leading run
     std::vector<std::pair<std::uint32_t, std::size_t>> leads_;  // (register after a leading bytes, a), sorted
-    std::vector<std::uint32_t> rest_;  // CRC from 0 over coreStart_ up to each later position
+    // CRC from 0 over coreStart_ up to every kCheckpoint-th byte after it: any later
+    // position is a short run from one.
+    static constexpr std::size_t kCheckpoint = 64;
+    std::vector<std::uint32_t> checkpoints_;
 };
 
 }  // namespace velk
