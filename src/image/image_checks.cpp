@@ -127,6 +127,11 @@ std::optional<ImageCheckFailure> CheckMultipleImage(const MultipleImageForm& for
         if (auto failure = CheckEntry(entry))
             return failure;
     }
+    return CheckOverlaps(form);
+}
+
+std::optional<ImageCheckFailure> CheckOverlaps(const MultipleImageForm& form)
+{
     const auto image = [&](FlashImageKind kind) -> const FlashImageEntry& { return form.images[static_cast<int>(kind)]; };
     for (const OverlapTest& test : kOverlapTests) {
         const FlashImageEntry& tested = image(test.tested);

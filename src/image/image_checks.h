@@ -26,4 +26,8 @@ std::optional<ImageCheckFailure> CheckSingleImage(const SingleImageForm& form);
 // decompress address), then the overlap tests between checked images.
 std::optional<ImageCheckFailure> CheckMultipleImage(const MultipleImageForm& form);
 
+// The overlap tests alone, between the form's checked images: the rule that keeps
+// their regions apart, for the dialog and for the reader of the combined image.
+std::optional<ImageCheckFailure> CheckOverlaps(const MultipleImageForm& form);
+
 }  // namespace velk

@@ -2,15 +2,12 @@
 
 #include "image/lzari_model.h"
 
+#include <boost/endian/conversion.hpp>
+
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <memory>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace velk {
 namespace {
@@ -20,27 +17,12 @@ using namespace lzari;
 constexpr int kNil = kRing;  // empty tree link
 constexpr std::size_t kProgressStep = 64 * 1024;
 
-#if defined(__SSE2__)
-constexpr int kCompareWidth = 16;
-
-// Bit k set where byte k of the two 16-byte strings differs.
-unsigned DifferingBytes(const std::uint8_t* a, const std::uint8_t* b)
-{
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu;
-}
-#else
-constexpr int kCompareWidth = 8;
-
-unsigned DifferingBytes(const std::uint8_t* a, const std::uint8_t* b)
-{
-    unsigned differing = 0;
-    for (int k = 0; k < kCompareWidth; ++k)
-        differing |= static_cast<unsigned>(a[k] != b[k]) << k;
-    return differing;
-}
-#endif
+// Where two strings first differ (F when they agree up to F) and whether the first
+// orders after or with the second.
+struct Comparison {
+    int length;
+    bool notBelow;
+};
 
 // Binary search trees over the ring buffer, one root per first byte; finds the
 // longest (then nearest) earlier match of the string at a position.
@@ -51,8 +33,9 @@ public:
         // Blanks before the coding position, as the classic coder pre-fills them;
         // the mirror of the first F - 1 bytes after the ring starts out zero.
         std::fill_n(text_.begin(), kRing - kLookAhead, std::uint8_t{' '});
-        for (Node& node : nodes_)
-            node = {{kNil, kNil}, kNil};
+        for (auto& links : children_)
+            links = {kNil, kNil};
+        parents_.fill(kNil);
     }
 
     void Put(int pos, std::uint8_t byte)
@@ -67,51 +50,53 @@ public:
 
     // Adds the string at r. Only the insert before each coded symbol needs the match
     // it found (`findMatch`); the others still walk the same path, as they must keep
-    // the tree's shape, but skip the bookkeeping.
+    // the tree's shape, but skip the bookkeeping. Out of line: inlined into the
+    // coder's loop, the walk runs short of registers.
     template <bool findMatch>
-    void Insert(int r)
+    [[gnu::noinline]] void Insert(int r)
     {
-        int cmp = 1;
         const std::uint8_t* key = &text_[static_cast<std::size_t>(r)];
         int p = kRing + 1 + key[0];
         Right(r) = Left(r) = kNil;
         matchLength_ = 0;
-        // Prefix the key shares with the nearest ancestors ordered above it (index 0)
-        // and below it (index 1): every node between them shares at least the shorter
-        // one, so comparing can start there. The root already fixed the first byte.
-        std::array<int, 2> common{1, 1};
-        // The link the walk follows next: its owner, its side (1 right, 0 left) and its
-        // value. A node's two links are read together while its string is compared, so
-        // the step down waits only for the comparison, not for another load.
+        // The longest match so far, nearest first on equal lengths, as one number
+        // (length high, nearness low) so that keeping the best needs no branch.
+        std::uint32_t best = 0;
+        // The walk's pace is set by one chain per step: order the key against the node,
+        // pick the child. Both children's first words and links are loaded while the
+        // node is compared, so the step down only picks among loaded values (masks,
+        // not a branch: the side is a coin toss). An empty link (N) loads harmlessly.
         int side = 1;
         int next = Right(p);
+        if (next == kNil)
+            return Attach(r, p, side);
+        std::uint64_t word = Word(next);
+        std::uint32_t links = Links(next);
         for (;;) {
-            if (next == kNil) {
-                nodes_[static_cast<std::size_t>(p)].child[static_cast<std::size_t>(side)] = static_cast<std::uint16_t>(r);
-                Parent(r) = static_cast<std::uint16_t>(p);
-                return;
-            }
             p = next;
-            const std::array<std::uint16_t, 2> children = nodes_[static_cast<std::size_t>(p)].child;
-            const int i = FirstDifference(key, &text_[static_cast<std::size_t>(p)], std::min(common[0], common[1]));
-            cmp = i < kLookAhead ? key[i] - text_[static_cast<std::size_t>(p + i)] : 0;
-            side = cmp >= 0;
-            common[static_cast<std::size_t>(side)] = i;
-            next = side ? children[1] : children[0];
+            const int left = static_cast<int>(links & 0xFFFFu);
+            const int right = static_cast<int>(links >> 16);
+            const std::uint64_t leftWord = Word(left), rightWord = Word(right);
+            const std::uint32_t leftLinks = Links(left), rightLinks = Links(right);
+            const Comparison order = Compare(key, word, &text_[static_cast<std::size_t>(p)]);
+            side = order.notBelow;
             if constexpr (findMatch) {
-                if (i > kThreshold) {
-                    const int distance = (r - p) & (kRing - 1);
-                    if (i > matchLength_) {
-                        matchPosition_ = distance;
-                        matchLength_ = i;
-                    } else if (i == matchLength_ && distance < matchPosition_) {
-                        matchPosition_ = distance;
-                    }
-                }
+                const auto nearness = static_cast<std::uint32_t>(kRing - 1 - ((r - p) & (kRing - 1)));
+                const std::uint32_t score = (static_cast<std::uint32_t>(order.length) << 12) | nearness;
+                best = order.length > kThreshold ? std::max(best, score) : best;
             }
-            if (i >= kLookAhead)
+            if (order.length >= kLookAhead)
                 break;
+            const auto pick = std::uint64_t{0} - static_cast<std::uint64_t>(side);  // all ones for right
+            next = left ^ ((left ^ right) & static_cast<int>(pick));
+            if (next == kNil) {
+                SetMatch(best);
+                return Attach(r, p, side);
+            }
+            word = leftWord ^ ((leftWord ^ rightWord) & pick);
+            links = leftLinks ^ ((leftLinks ^ rightLinks) & static_cast<std::uint32_t>(pick));
         }
+        SetMatch(best);
         // A full-length match: r takes p's place in the tree.
         Parent(r) = Parent(p);
         Left(r) = Left(p);
@@ -126,24 +111,24 @@ public:
     {
         if (Parent(p) == kNil)
             return;
-        int q;
-        if (Right(p) == kNil) {
-            q = Left(p);
-        } else if (Left(p) == kNil) {
-            q = Right(p);
-        } else {
-            q = Left(p);
+        const int left = Left(p);
+        const int right = Right(p);
+        // With a child missing, the other (or none) takes p's place; else the
+        // rightmost node of the left subtree does.
+        int q = left ^ right ^ kNil;
+        if ((left != kNil) & (right != kNil)) {
+            q = left;
             if (Right(q) != kNil) {
                 do
                     q = Right(q);
                 while (Right(q) != kNil);
                 Right(Parent(q)) = Left(q);
                 Parent(Left(q)) = Parent(q);
-                Left(q) = Left(p);
-                Parent(Left(p)) = q;
+                Left(q) = static_cast<std::uint16_t>(left);
+                Parent(left) = static_cast<std::uint16_t>(q);
             }
-            Right(q) = Right(p);
-            Parent(Right(p)) = q;
+            Right(q) = static_cast<std::uint16_t>(right);
+            Parent(right) = static_cast<std::uint16_t>(q);
         }
         Parent(q) = Parent(p);
         ReplaceChild(p, q);
@@ -151,36 +136,63 @@ public:
     }
 
 private:
-    // The first index in [from, F) where the strings differ, F when none does. Compares
-    // sixteen bytes at a time, past F into the slack after the ring when it must: this
-    // is where the coder spends most of its time.
-    static int FirstDifference(const std::uint8_t* a, const std::uint8_t* b, int from)
+    // Orders the key against a node's string from their second byte on (`nodeWord` is
+    // the node's first word, already loaded), eight bytes at a time, past F into the
+    // slack after the ring when it must. The order of strings that agree up to F is
+    // of no use to the caller.
+    static Comparison Compare(const std::uint8_t* key, std::uint64_t nodeWord, const std::uint8_t* node)
     {
-        for (int i = from; i < kLookAhead; i += kCompareWidth) {
-            if (const unsigned differing = DifferingBytes(a + i, b + i))
-                return std::min(i + std::countr_zero(differing), kLookAhead);
+        int at = 1;
+        std::uint64_t x = boost::endian::load_big_u64(key + at);
+        std::uint64_t y = nodeWord;
+        while (x == y && (at += 8) < kLookAhead) {
+            x = boost::endian::load_big_u64(key + at);
+            y = boost::endian::load_big_u64(node + at);
         }
-        return kLookAhead;
+        return {std::min(at + std::countl_zero(x ^ y) / 8, kLookAhead), x >= y};
     }
 
-    std::uint16_t& Left(int i) { return nodes_[static_cast<std::size_t>(i)].child[0]; }
-    std::uint16_t& Right(int i) { return nodes_[static_cast<std::size_t>(i)].child[1]; }
-    std::uint16_t& Parent(int i) { return nodes_[static_cast<std::size_t>(i)].parent; }
+    // The first word of node i's string after the byte its root fixed.
+    std::uint64_t Word(int i) const { return boost::endian::load_big_u64(&text_[static_cast<std::size_t>(i) + 1]); }
+    // Both children of node i in one word, left in the low half.
+    std::uint32_t Links(int i) const
+    {
+        const auto& c = children_[static_cast<std::size_t>(i)];
+        return c[0] | (static_cast<std::uint32_t>(c[1]) << 16);
+    }
+    void Attach(int r, int p, int side)
+    {
+        children_[static_cast<std::size_t>(p)][static_cast<std::size_t>(side)] = static_cast<std::uint16_t>(r);
+        Parent(r) = static_cast<std::uint16_t>(p);
+    }
+
+    void SetMatch(std::uint32_t best)
+    {
+        if (best == 0) {
+            matchLength_ = 0;
+            return;
+        }
+        matchLength_ = static_cast<int>(best >> 12);
+        matchPosition_ = kRing - 1 - static_cast<int>(best & (kRing - 1));
+    }
+
+    std::uint16_t& Left(int i) { return children_[static_cast<std::size_t>(i)][0]; }
+    std::uint16_t& Right(int i) { return children_[static_cast<std::size_t>(i)][1]; }
+    std::uint16_t& Parent(int i) { return parents_[static_cast<std::size_t>(i)]; }
     void ReplaceChild(int old, int with)
     {
+        // Indexed by the side rather than branching on it: the side is a coin toss.
         const int dad = Parent(old);
-        (Right(dad) == old ? Right(dad) : Left(dad)) = static_cast<std::uint16_t>(with);
+        children_[static_cast<std::size_t>(dad)][Right(dad) == old ? 1u : 0u] = static_cast<std::uint16_t>(with);
     }
 
     // The ring, the mirror of its first F - 1 bytes, and slack for the wide compares.
-    std::array<std::uint8_t, kRing + kLookAhead - 1 + kCompareWidth> text_{};
+    std::array<std::uint8_t, kRing + kLookAhead - 1 + 8> text_{};
     // Ring positions 0..N-1, NIL = N, and the 256 roots after it. 16-bit links keep
-    // the whole tree in the first-level cache.
-    struct Node {
-        std::array<std::uint16_t, 2> child;  // left, right
-        std::uint16_t parent;
-    };
-    std::array<Node, kRing + 257> nodes_{};
+    // the whole tree in the first-level cache; a node's two children share an aligned
+    // word, one load per node walked, and parents (never read walking down) lie apart.
+    alignas(4) std::array<std::array<std::uint16_t, 2>, kRing + 257> children_{};  // left, right
+    std::array<std::uint16_t, kRing + 257> parents_{};
     int matchLength_ = 0;
     int matchPosition_ = 0;
 };
@@ -191,12 +203,14 @@ class BitSink {
 public:
     BitSink(Bytes& out, std::size_t limit) : out_(out), limit_(limit) {}
 
-    void Put(bool bit)
+    // The low `count` bits of `bits`, count <= 16.
+    void PutBits(std::uint32_t bits, int count)
     {
-        pending_ = (pending_ << 1) | static_cast<std::uint64_t>(bit);
-        if (++filled_ == 8) {
-            filled_ = 0;
-            Emit(static_cast<std::uint8_t>(pending_));
+        pending_ = (pending_ << count) | (bits & ((1u << count) - 1));
+        filled_ += count;
+        while (filled_ >= 8) {
+            filled_ -= 8;
+            Emit(static_cast<std::uint8_t>(pending_ >> filled_));
         }
     }
     // `count` copies of `bit`.
@@ -251,49 +265,37 @@ public:
     void Finish()
     {
         ++shifts_;
-        Output(low_ >= kQ1);
+        Output(interval_.Low() >= kQ1 ? 1u : 0u);
         sink_.Flush();
     }
 
 private:
     void Narrow(std::uint32_t cumHigh, std::uint32_t cumLow, std::uint32_t total)
     {
-        // range <= 2^17 and totals < 2^15: the products fit 32 bits, and 32-bit division is the fast one.
-        const std::uint32_t range = high_ - low_;
-        high_ = low_ + range * cumHigh / total;
-        low_ += range * cumLow / total;
-        for (;;) {
-            if (high_ <= kQ2) {
-                Output(false);
-            } else if (low_ >= kQ2) {
-                Output(true);
-                low_ -= kQ2;
-                high_ -= kQ2;
-            } else if (low_ >= kQ1 && high_ <= kQ3) {
-                ++shifts_;
-                low_ -= kQ1;
-                high_ -= kQ1;
-            } else {
-                break;
-            }
-            low_ += low_;
-            high_ += high_;
+        interval_.Narrow(cumHigh, cumLow, total);
+        if (const int settled = interval_.Settled(); settled > 0) {
+            const std::uint32_t bits = interval_.Low() >> (kCodeBits - settled);
+            Output((bits >> (settled - 1)) & 1u);
+            sink_.PutBits(bits, settled - 1);
+            interval_.ShiftSettled(settled);
         }
+        const int straddling = interval_.Straddling();
+        shifts_ += straddling;
+        interval_.ShiftStraddling(straddling);
     }
 
-    void Output(bool bit)
+    void Output(std::uint32_t bit)
     {
-        sink_.Put(bit);
+        sink_.PutBits(bit, 1);
         if (shifts_ > 0) {
-            sink_.PutRun(!bit, shifts_);
+            sink_.PutRun(bit == 0, shifts_);
             shifts_ = 0;
         }
     }
 
     BitSink& sink_;
     Model model_;
-    std::uint32_t low_ = 0;
-    std::uint32_t high_ = kQ4;
+    Interval interval_;
     int shifts_ = 0;
 };
 

@@ -20,12 +20,18 @@ class BitSource {
 public:
     explicit BitSource(ByteView code) : code_(code), limit_(code.size() * 8 + kReadAheadBits) {}
 
-    std::uint32_t Bit()
+    // The next `count` bits, count <= 17, as a number.
+    std::uint32_t Take(int count)
     {
+        if (count == 0)
+            return 0;
         const std::size_t byte = position_ >> 3;
-        const std::uint32_t bit = byte < code_.size() ? (code_[byte] >> (7 - (position_ & 7))) & 1u : 0u;
-        ++position_;
-        return bit;
+        std::uint32_t window = 0;  // the four bytes from the one holding the next bit
+        for (std::size_t k = 0; k < 4; ++k)
+            window = (window << 8) | (byte + k < code_.size() ? code_[byte + k] : 0u);
+        const auto bits = (window << (position_ & 7)) >> (32 - count);
+        position_ += static_cast<std::size_t>(count);
+        return bits;
     }
     bool Overrun() const { return position_ > limit_; }
     // Whether the code goes on well past the read-ahead: the coder stopped before it.
@@ -39,11 +45,7 @@ private:
 
 class ArithmeticDecoder {
 public:
-    explicit ArithmeticDecoder(ByteView code) : bits_(code)
-    {
-        for (int i = 0; i < 17; ++i)
-            value_ = 2 * value_ + bits_.Bit();
-    }
+    explicit ArithmeticDecoder(ByteView code) : bits_(code), value_(bits_.Take(kCodeBits)) {}
 
     int DecodeChar()
     {
@@ -65,38 +67,25 @@ public:
 private:
     std::uint32_t Target(std::uint32_t total) const
     {
-        return ((value_ - low_ + 1) * total - 1) / (high_ - low_);
+        return ((value_ - interval_.Low() + 1) * total - 1) / interval_.Range();
     }
 
+    // The value lies in the interval, so it shares the bits that leave it.
     void Narrow(std::uint32_t cumHigh, std::uint32_t cumLow, std::uint32_t total)
     {
-        // range <= 2^17 and totals < 2^15: the products fit 32 bits.
-        const std::uint32_t range = high_ - low_;
-        high_ = low_ + range * cumHigh / total;
-        low_ += range * cumLow / total;
-        for (;;) {
-            if (low_ >= kQ2) {
-                value_ -= kQ2;
-                low_ -= kQ2;
-                high_ -= kQ2;
-            } else if (low_ >= kQ1 && high_ <= kQ3) {
-                value_ -= kQ1;
-                low_ -= kQ1;
-                high_ -= kQ1;
-            } else if (high_ > kQ2) {
-                break;
-            }
-            low_ += low_;
-            high_ += high_;
-            value_ = 2 * value_ + bits_.Bit();
-        }
+        interval_.Narrow(cumHigh, cumLow, total);
+        const int settled = interval_.Settled();
+        interval_.ShiftSettled(settled);
+        value_ = Interval::ShiftSettled(value_, settled, bits_.Take(settled));
+        const int straddling = interval_.Straddling();
+        interval_.ShiftStraddling(straddling);
+        value_ = Interval::ShiftStraddling(value_, straddling, bits_.Take(straddling));
     }
 
     BitSource bits_;
     Model model_;
-    std::uint32_t low_ = 0;
-    std::uint32_t high_ = kQ4;
-    std::uint32_t value_ = 0;
+    Interval interval_;
+    std::uint32_t value_;
 };
 
 }  // namespace

@@ -68,6 +68,7 @@ struct Header {
     std::uint32_t imageSize = 0, start = 0, end = 0, crc = 0;
     std::uint8_t type = 0, destination = 0;
     std::size_t crcAt = 0;
+    std::size_t endAt = 0;
     std::vector<PartitionEntry> partitions;
 };
 
@@ -107,6 +108,7 @@ std::optional<Header> ReadHeader(InspectionReport& report, const Packet& packet)
     const std::uint16_t year = in.Be16();
     const std::uint8_t option = in.U8(), hour = in.U8(), minute = in.U8(), second = in.U8();
     h.start = in.Be32();
+    h.endAt = at + in.Position();
     h.end = in.Be32();
     std::uint32_t count = static_cast<std::uint32_t>(in.U8()) << 16;
     count |= in.Be16();
@@ -246,7 +248,7 @@ InspectionReport InspectUrtFile(ByteView file, Bytes* prepared)
         return report;
     Bytes image;
     image.reserve(std::min<std::size_t>(header->imageSize, file.size()));
-    PreparedLayout layout{header->type, header->start, header->end, {}};
+    PreparedLayout layout{header->type, header->start, header->end, {}, header->destination, header->endAt};
     ReadBlocks(report, packets, *header, image, layout.blocks);
     if (!report.Sound())
         return report;

@@ -2,17 +2,16 @@
 
 #include "common/checksums.h"
 #include "common/format.h"
+#include "image/combined_image_reader.h"
+#include "image/flash_image.h"
+#include "image/image_in_padding.h"
 #include "image/urt_settings.h"
 #include "image/urt_trailer.h"
-
-#include <boost/crc.hpp>
 
 #include <algorithm>
 
 namespace velk {
 namespace {
-
-using Crc32 = boost::crc_optimal<32, 0x04C11DB7, 0xFFFFFFFF, 0, false, false>;
 
 std::string Hex(std::uint32_t v) { return Format("0x%08X", v); }
 
@@ -21,39 +20,11 @@ bool AllOf(ByteView bytes, std::uint8_t value)
     return std::ranges::all_of(bytes, [value](std::uint8_t b) { return b == value; });
 }
 
-// The trailer's compression marker at `at`: 0xAB or 0xAC four times, else 0.
-std::uint8_t MarkerAt(ByteView prepared, std::size_t at)
-{
-    const ByteView marker = prepared.subspan(at, 4);
-    for (const std::uint8_t m : {std::uint8_t{0xAB}, std::uint8_t{0xAC}})
-        if (AllOf(marker, m))
-            return m;
-    return 0;
-}
-
-// The image length whose CRC matches: the image ends where the 0xFF padding before
-// the trailer begins, or inside that run when the image itself ends in 0xFF bytes.
-std::optional<std::size_t> ImageLengthByCrc(ByteView prepared, std::size_t trailerAt, std::uint32_t crc)
-{
-    std::size_t first = trailerAt;
-    while (first > 0 && prepared[first - 1] == 0xFF)
-        --first;
-    Crc32 running;
-    running.process_bytes(prepared.data(), first);
-    for (std::size_t length = first;; ++length) {
-        if (running.checksum() == crc)
-            return length;
-        if (length == trailerAt)
-            return std::nullopt;
-        running.process_byte(0xFF);
-    }
-}
-
 // An image marked as not compressed carries no decompress address.
 void CheckDecompressAddress(InspectionReport& report, ByteView prepared, const PreparedLayout& layout, std::size_t t, std::size_t offset)
 {
     const std::size_t at = t + offset;
-    const bool compressed = MarkerAt(prepared, t + 12) == 0xAC;
+    const bool compressed = TrailerMarkerAt(prepared, t + 12) == 0xAC;
     const std::uint32_t address = LoadBe32(prepared, at);
     report.Check(compressed || address == 0, layout.FileOffset(at), "decompress start address", Hex(address),
                  "an image that is not compressed has none");
@@ -80,7 +51,10 @@ void InspectShort(InspectionReport& report, ByteView prepared, const PreparedLay
     const auto at = [&](std::size_t offset) { return layout.FileOffset(t + offset); };
     CheckDecompressAddress(report, prepared, layout, t, 16);
     const std::uint32_t crc = LoadBe32(prepared, t + 20);
-    const std::optional<std::size_t> length = ImageLengthByCrc(prepared, t, crc);
+    // The image starts the region and ends where the padding before the trailer
+    // begins, or inside that run when the image itself ends in 0xFF bytes.
+    const std::optional<ImagePlace> place = ImageInPadding(prepared, 0, true).Find(t, crc);
+    const std::optional<std::size_t> length = place ? std::optional(place->length) : std::nullopt;
     report.Check(length.has_value(), at(20), "trailer image CRC-32", Hex(crc), "matches no image before the trailer");
     report.Check(AllOf(prepared.subspan(t + 24, 8), 0xFF), at(24), "trailer filler", "8 bytes 0xFF", "a filler byte is not 0xFF");
     if (!length)
@@ -94,6 +68,15 @@ void InspectShort(InspectionReport& report, ByteView prepared, const PreparedLay
 
 }  // namespace
 
+std::uint8_t TrailerMarkerAt(ByteView prepared, std::size_t at)
+{
+    const ByteView marker = prepared.subspan(at, 4);
+    for (const std::uint8_t m : {std::uint8_t{0xAB}, std::uint8_t{0xAC}})
+        if (AllOf(marker, m))
+            return m;
+    return 0;
+}
+
 std::size_t PreparedLayout::FileOffset(std::size_t preparedOffset) const
 {
     const auto it = std::ranges::upper_bound(blocks, preparedOffset, {}, [](const auto& b) { return b.first; });
@@ -105,13 +88,13 @@ std::size_t PreparedLayout::FileOffset(std::size_t preparedOffset) const
 
 void InspectTrailer(InspectionReport& report, ByteView prepared, const PreparedLayout& layout)
 {
-    if (layout.imageType == kImageRcu) {
-        report.Add(layout.FileOffset(0), "combined image", Hex(layout.start) + " - " + Hex(layout.end));
+    if (layout.imageType == kImageRcu && layout.destination == kMultipleImageDestination) {
+        SplitCombinedImage(report, prepared, layout);
         return;
     }
     const bool application = layout.imageType == kImageApplication;
     const std::size_t trailerSize = application ? kApplicationTrailerSize : kShortTrailerSize;
-    const std::uint8_t marker = prepared.size() >= trailerSize ? MarkerAt(prepared, prepared.size() - trailerSize + 12) : 0;
+    const std::uint8_t marker = prepared.size() >= trailerSize ? TrailerMarkerAt(prepared, prepared.size() - trailerSize + 12) : 0;
     if (marker == 0) {
         report.Add(layout.FileOffset(0), "trailer", "none: the image is padded only");
         return;

@@ -10,20 +10,81 @@
 namespace velk {
 namespace {
 
+Bytes Noise(std::size_t size, std::mt19937& random)
+{
+    Bytes noise(size);
+    for (auto& b : noise)
+        b = static_cast<std::uint8_t>(random());
+    return noise;
+}
+
+Bytes TextLike(std::size_t size)
+{
+    Bytes text;
+    for (int i = 0; text.size() < size; ++i) {
+        const std::string line = "Astra 19.2E " + std::to_string(i * 37 % 1000) + " H 27500 3/4 Service " + std::to_string(i) + "\n";
+        text.insert(text.end(), line.begin(), line.end());
+    }
+    text.resize(size);
+    return text;
+}
+
+// Instruction words, address tables, zero runs and noise, as in a receiver's firmware.
+Bytes FirmwareLike(std::size_t size, std::mt19937& random)
+{
+    static const Bytes ops{0x27, 0xBD, 0xFF, 0xE0, 0xAF, 0xBF, 0x00, 0x1C, 0x8F, 0xBF, 0x00, 0x1C, 0x03, 0xE0, 0x00, 0x08};
+    Bytes out;
+    while (out.size() < size) {
+        switch (random() % 4) {
+        case 0: out.insert(out.end(), random() % 48, 0); break;
+        case 1:
+            for (int i = 0; i < 8; ++i) {
+                const std::uint32_t a = 0x7FF60000u + (random() % 8192) * 4;
+                out.insert(out.end(), {std::uint8_t(a), std::uint8_t(a >> 8), std::uint8_t(a >> 16), std::uint8_t(a >> 24)});
+            }
+            break;
+        case 2: out.insert(out.end(), ops.begin(), ops.end()); break;
+        default: {
+            const Bytes noise = Noise(16, random);
+            out.insert(out.end(), noise.begin(), noise.end());
+        }
+        }
+    }
+    out.resize(size);
+    return out;
+}
+
 std::vector<Bytes> VariedInputs()
 {
     std::mt19937 random(17);
     std::vector<Bytes> inputs{Bytes(1, 'x'), Bytes(60, ' '), Bytes(4096 * 3 + 7, 0), Bytes(2, 0xFF)};
-    Bytes noise(30000);
-    for (auto& b : noise)
-        b = static_cast<std::uint8_t>(random());
-    inputs.push_back(noise);
-    Bytes text;
-    for (int i = 0; text.size() < 200000; ++i) {
-        const std::string line = "Astra 19.2E " + std::to_string(i * 37 % 1000) + " H 27500 3/4 Service " + std::to_string(i) + "\n";
-        text.insert(text.end(), line.begin(), line.end());
+    // Sizes around the ring's: the first match reaching back into the blanks, the ring
+    // wrapping, the mirror after it filling.
+    for (const std::size_t size : {std::size_t{4095}, std::size_t{4096}, std::size_t{4097}}) {
+        inputs.push_back(Bytes(size, 0));
+        inputs.push_back(Noise(size, random));
+        inputs.push_back(TextLike(size));
+        inputs.push_back(FirmwareLike(size, random));
     }
-    inputs.push_back(text);
+    // Runs of one byte far longer than a match: every insert replaces a full-length match.
+    for (const std::uint8_t byte : {std::uint8_t{' '}, std::uint8_t{0xFF}}) {
+        Bytes runs(20000, byte);
+        runs.insert(runs.end(), 61, 'a');
+        runs.insert(runs.end(), 9000, byte);
+        inputs.push_back(runs);
+    }
+    // Strings alike in their first eight, sixteen, ... bytes: the walk's word compares
+    // decide on every byte of a word and on the last one before F.
+    Bytes prefixes;
+    while (prefixes.size() < 60000) {
+        const std::size_t shared = random() % 64;
+        prefixes.insert(prefixes.end(), shared, 'k');
+        prefixes.push_back(static_cast<std::uint8_t>('k' + static_cast<int>(random() % 3) - 1));
+    }
+    inputs.push_back(prefixes);
+    inputs.push_back(Noise(30000, random));
+    inputs.push_back(TextLike(200000));
+    inputs.push_back(FirmwareLike(400000, random));
     Bytes mixed;  // long runs then noise then repeats far apart, past many model halvings
     while (mixed.size() < 300000) {
         mixed.insert(mixed.end(), random() % 300, static_cast<std::uint8_t>(random() % 4));
