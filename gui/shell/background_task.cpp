@@ -13,15 +13,23 @@
 namespace velk::gui {
 
 // Keeps the progress for the GUI timer, answers Cancel from a flag and passes
-// messages and file choices on to the frame's Ui.
+// messages and file choices on to the frame's Ui. The progress dialog steps
+// aside for a message and comes back once the work moves on after it.
 class BackgroundTask::WorkerUi final : public Ui {
 public:
-    explicit WorkerUi(Ui& frame) : frame_(frame) {}
+    WorkerUi(Ui& frame, BackgroundTask& task) : frame_(frame), task_(task) {}
 
     Answer Message(const std::string& text, const std::string& caption, Icon icon, Buttons buttons) override
     {
-        return frame_.Message(text, caption, icon, buttons);
+        ++asking_;
+        QMetaObject::invokeMethod(&task_, [task = &task_] { task->HideDialog(); }, Qt::QueuedConnection);
+        const auto answer = frame_.Message(text, caption, icon, buttons);
+        resumeAfter_ = position_.load();
+        --asking_;
+        return answer;
     }
+    // A message is up, or the work has not moved on since the last one.
+    bool Quiet() const { return asking_ > 0 || resumeAfter_ == position_.load(); }
     void ProgressBegin(const std::string& title, std::uint32_t range) override
     {
         const std::lock_guard lock(mutex_);
@@ -59,10 +67,13 @@ private:
     std::uint32_t range_ = 0;
     std::atomic<std::uint32_t> position_{0};
     std::atomic<bool> cancelled_{false};
+    std::atomic<int> asking_{0};
+    std::atomic<std::int64_t> resumeAfter_{-1};
+    BackgroundTask& task_;
 };
 
 BackgroundTask::BackgroundTask(Ui& frameUi, QWidget* owner, QString dialogName)
-    : workerUi_(std::make_unique<WorkerUi>(frameUi)), owner_(owner)
+    : workerUi_(std::make_unique<WorkerUi>(frameUi, *this)), owner_(owner)
 {
     dialog_ = new QProgressDialog(owner);
     dialog_->setObjectName(dialogName);
@@ -116,6 +127,7 @@ QProgressDialog* BackgroundTask::Dialog() const { return dialog_; }
 
 void BackgroundTask::Poll()
 {
+    ShowDialog();
     const auto state = workerUi_->Read();
     const int maximum = static_cast<int>(state.range);
     const int value = static_cast<int>(std::min(state.position, state.range));
@@ -126,15 +138,22 @@ void BackgroundTask::Poll()
     emit progressed(value, maximum);
     if (!dialog_ || Cancelled())
         return;
-    dialog_->setLabelText(QString::fromStdString(state.title));
+    if (!state.title.empty())
+        dialog_->setLabelText(QString::fromStdString(state.title));
     dialog_->setMaximum(maximum);
     dialog_->setValue(value);
 }
 
 void BackgroundTask::ShowDialog()
 {
-    if (dialog_ && !Cancelled())
+    if (dialog_ && !showTimer_.isActive() && !Cancelled() && !workerUi_->Quiet() && !dialog_->isVisible())
         dialog_->show();
+}
+
+void BackgroundTask::HideDialog()
+{
+    if (dialog_)
+        dialog_->hide();
 }
 
 void BackgroundTask::Finished(int result)

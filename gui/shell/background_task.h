@@ -57,7 +57,9 @@ protected:
 private:
     class WorkerUi;
     void Poll();
+    // Shows the dialog once the work has run for a second, unless a message is up.
     void ShowDialog();
+    void HideDialog();
     void Finished(int result);
 
     std::unique_ptr<WorkerUi> workerUi_;
