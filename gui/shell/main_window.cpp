@@ -195,18 +195,6 @@ void MainWindow::ShowStoreDatabase(const std::filesystem::path& file)
     RebuildRecentMenu();
 }
 
-void MainWindow::RecordStoreFilled(const std::filesystem::path& file, const std::string& step, StepKind kind)
-{
-    if (!editor_)
-        return;
-    editorFrame_->setWindowTitle(QString(" [ %1 ] [*]").arg(QString::fromStdString(file.string())));
-    editor_->RecordChange(step, kind);
-    editor_->MarkSaved();
-    preferences_.recent.Add(file.string());
-    RebuildRecentMenu();
-    UpdateCommands();
-}
-
 void MainWindow::DropEditor()
 {
     if (!editorFrame_)
