@@ -24,7 +24,7 @@ EditorWindow::EditorWindow(WorkingStore& store, Ui& ui, const ColourTable& colou
     : QWidget(parent), store_(store), ui_(ui), controller_(store, ui), colours_(colours), snapshot_(std::make_shared<StoreSnapshot>()),
       tree_(new EditorTree(this)), list_(new EditorList(this)), model_(new RecordListModel(colours, this)),
       header_(new QLabel(this)), stripGroup_(new QGroupBox(" Information ", this)), strip_(new QTableWidget(1, 7, stripGroup_)),
-      findBar_(new FindBar(store, [this] { return Hex(); }, this))
+      findBar_(new FindBar([this] { return Hex(); }, this))
 {
     setObjectName("VelkChild");
     BuildViews();
@@ -281,7 +281,7 @@ void EditorWindow::Reload()
         SelectRows(rows);
     if (currentRow >= 0 && currentRow < model_->rowCount())
         list_->selectionModel()->setCurrentIndex(model_->index(currentRow, 0), QItemSelectionModel::NoUpdate);
-    findBar_->DatabaseChanged();
+    findBar_->DatabaseChanged(snapshot_, store_.carrierCount, store_.serviceCount);
 }
 
 void EditorWindow::ShowFindBar()

@@ -51,8 +51,8 @@ private:
     std::vector<FindMatch> matches_;
 };
 
-FindBar::FindBar(const WorkingStore& store, std::function<bool()> hex, QWidget* parent)
-    : QWidget(parent), store_(store), hex_(std::move(hex)), text_(new QLineEdit(this)), results_(new QTableView(this)),
+FindBar::FindBar(std::function<bool()> hex, QWidget* parent)
+    : QWidget(parent), hex_(std::move(hex)), text_(new QLineEdit(this)), results_(new QTableView(this)),
       model_(new FindResultsModel(this))
 {
     setObjectName("findBar");
@@ -85,36 +85,70 @@ FindBar::FindBar(const WorkingStore& store, std::function<bool()> hex, QWidget* 
     hide();
 }
 
+FindBar::~FindBar() = default;
+
 void FindBar::Open()
 {
     show();
     text_->setFocus();
     text_->selectAll();
+    if (!index_)
+        StartBuild();
     Search();
 }
 
-void FindBar::DatabaseChanged()
+void FindBar::DatabaseChanged(std::shared_ptr<const StoreSnapshot> snapshot, std::uint32_t carriers, std::uint32_t services)
 {
-    finder_.reset();
-    catalog_.reset();
+    snapshot_ = std::move(snapshot);
+    carriers_ = carriers;
+    services_ = services;
+    ++generation_;
+    index_.reset();
+    finder_ = nullptr;
     model_->Show(nullptr, {});
     if (isVisible())
-        Search();
+        StartBuild();
+}
+
+// One build at a time: a change during a build starts the next when that one ends.
+void FindBar::StartBuild()
+{
+    if (building_ || !snapshot_)
+        return;
+    building_ = true;
+    if (builder_.joinable())
+        builder_.join();  // ended already: it has sent its result
+    builder_ = std::jthread([this, generation = generation_, snapshot = snapshot_, carriers = carriers_, services = services_] {
+        auto catalog = MakeServiceCatalog(StoreImage(*snapshot), carriers, services);
+        auto index = catalog ? std::make_shared<Index>(std::move(*catalog)) : nullptr;
+        QMetaObject::invokeMethod(this, [this, generation, index] { Built(generation, index); }, Qt::QueuedConnection);
+    });
+}
+
+void FindBar::Built(std::uint64_t generation, std::shared_ptr<Index> index)
+{
+    building_ = false;
+    if (generation != generation_) {  // the database changed meanwhile
+        if (isVisible())
+            StartBuild();
+        return;
+    }
+    if (!index)
+        return;  // the store does not hang together: nothing to find in
+    index_ = std::move(index);
+    finder_ = &index_->finder;
+    Search();
+    emit ready();
 }
 
 void FindBar::Search()
 {
-    if (!catalog_) {
-        auto catalog = LoadServiceCatalog(store_);
-        if (!catalog)
-            return;
-        catalog_ = std::make_unique<ServiceCatalog>(std::move(*catalog));
-        finder_ = std::make_unique<ServiceFinder>(*catalog_);
-    }
+    if (!finder_)
+        return;  // shown once the catalogue is ready
     // The finder compares database bytes: the typed text crosses into Latin-1 first.
     NameConversion names;
     const auto text = names.ToDatabase(text_->text().toStdString());
-    model_->Show(catalog_.get(), text.empty() ? std::vector<FindMatch>{} : finder_->Find(text, hex_()));
+    model_->Show(&index_->catalog, text.empty() ? std::vector<FindMatch>{} : finder_->Find(text, hex_()));
 }
 
 void FindBar::Step(bool back)

@@ -1,6 +1,7 @@
 #pragma once
 // "Compression": a binary image into an "HWC$" compressed image file. The
-// compression runs on a worker thread with its progress shown and Cancel at hand.
+// compression runs as a background task: its progress dialog shows once it
+// takes a second, with Cancel at hand.
 #include "common/ui.h"
 #include "image/field_memory.h"
 
@@ -11,12 +12,11 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace velk::gui {
 
-class CompressionJob;
+class BackgroundTask;
 
 class CompressionDialog : public QDialog {
     Q_OBJECT
@@ -24,7 +24,8 @@ public:
     CompressionDialog(Ui& ui, FieldMemory& memory, QWidget* parent = nullptr);
     ~CompressionDialog() override;
 
-    bool Running() const { return job_ != nullptr; }
+    bool Running() const { return task_ != nullptr; }
+    BackgroundTask* Task() const { return task_.get(); }
 
 signals:
     // A compression ended (result 1 when the file was written).
@@ -46,9 +47,7 @@ private:
     QLabel* levelLabel_;
     QComboBox* level_;
     QPushButton* compress_;
-    QPushButton* cancel_;
-    QProgressBar* progress_;
-    std::unique_ptr<CompressionJob> job_;
+    std::unique_ptr<BackgroundTask> task_;
 };
 
 }  // namespace velk::gui

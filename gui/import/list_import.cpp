@@ -1,10 +1,11 @@
 #include "import/list_import.h"
 
 #include "database/record_io.h"
+#include "database/step_names.h"
 #include "import/import_finish.h"
 #include "import/import_wizard_dialog.h"
 #include "import/list_merger.h"
-#include "import/list_parse_job.h"
+#include "shell/background_task.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -32,15 +33,24 @@ void ListImport::Start(ListFormat format)
     const auto list = frame_.UiPort().ChooseOpenFile(ListChoice(format));
     if (!list)
         return;
-    job_ = std::make_unique<ListParseJob>(frame_.UiPort(), frame_.Store().dir, *list, &frame_);
-    connect(job_.get(), &ListParseJob::done, this, &ListImport::Parsed);
+    task_ = std::make_unique<BackgroundTask>(frame_.UiPort(), &frame_, "parseProgress");
+    connect(task_.get(), &BackgroundTask::finished, this, &ListImport::Parsed);
+    task_->Start([this, workDir = frame_.Store().dir, list = *list](Ui& ui) {
+        parsed_ = RunImportCommand(ui, workDir, list);
+        return parsed_ ? 1 : 0;
+    });
     emit busyChanged();
 }
 
 void ListImport::Parsed()
 {
-    auto session = job_->TakeResult();
-    job_.release()->deleteLater();  // it is sending the signal we are in
+    auto session = std::move(parsed_);
+    parsed_.reset();
+    if (task_->Cancelled() && session) {  // cancelled after the parse ended
+        DeleteStagingFiles(frame_.Store().dir);
+        session.reset();
+    }
+    task_.release()->deleteLater();  // it is sending the signal we are in
     emit busyChanged();
     if (session)
         RunWizard(std::move(*session));
@@ -62,8 +72,11 @@ void ListImport::RunWizard(ImportSession session)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int built = FinishImportWizard(ui, wizard, store, frame_.FileSession(), databaseOpen);
     QApplication::restoreOverrideCursor();
-    if (built == 1)
-        frame_.ShowStoreDatabase(frame_.FileSession().currentFile);
+    const auto& file = frame_.FileSession().currentFile;
+    if (built == 1 && databaseOpen)
+        frame_.RecordStoreFilled(file, kImportStepName, StepKind::Edit);
+    else if (built == 1)
+        frame_.ShowStoreDatabase(file);
     else if (databaseOpen)
         frame_.Editor()->Reload();  // the editor shows what the store holds after the message
     else

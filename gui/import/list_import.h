@@ -7,10 +7,11 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 namespace velk::gui {
 
-class ListParseJob;
+class BackgroundTask;
 class MainWindow;
 
 class ListImport : public QObject {
@@ -22,7 +23,7 @@ public:
     // The Import command of one format.
     void Start(ListFormat format);
     // While a list is parsed no other import starts (they share the staging files).
-    bool Busy() const { return job_ != nullptr; }
+    bool Busy() const { return task_ != nullptr; }
 
 signals:
     void busyChanged();
@@ -32,7 +33,8 @@ private:
     void RunWizard(ImportSession session);
 
     MainWindow& frame_;
-    std::unique_ptr<ListParseJob> job_;
+    std::optional<ImportSession> parsed_;  // written by the worker, read once it ended
+    std::unique_ptr<BackgroundTask> task_;  // after parsed_: its worker goes first
 };
 
 }  // namespace velk::gui

@@ -1,5 +1,6 @@
 #include "sdb/workflow_commands.h"
 
+#include "database/step_names.h"
 #include "import/list_import.h"
 #include "import/list_merger_dialog.h"
 #include "sdb/sdb_merge_dialog.h"
@@ -66,7 +67,7 @@ void WorkflowCommands::Sort()
     dialog.exec();
     if (dialog.Sorted()) {
         sortedFile_ = frame_.FileSession().currentFile;
-        frame_.ShowStoreDatabase(sortedFile_);
+        frame_.RecordStoreFilled(sortedFile_, kSortStepName, StepKind::Sort);
     } else if (frame_.Editor()) {
         frame_.Editor()->Reload();  // a failed reopen may have changed the store
     }

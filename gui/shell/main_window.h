@@ -62,9 +62,13 @@ public:
     bool ReplaceDatabase(const std::function<bool()>& load, const QString& title);
     WorkingStore& Store() { return session_.Store(); }
     sdb::SdbSession& FileSession() { return sdbSession_; }
-    // After an import, sort or undo filled the store from `file`: a new editor
+    // After an Undo Sorting filled the store from `file`: a new editor
     // titled with it shows the store (the old editor goes, the store stays).
     void ShowStoreDatabase(const std::filesystem::path& file);
+    // After an import into the open database or a sort filled the store from
+    // `file` and saved it there: the editor keeps its history, the change is one
+    // step named `step`, and the database stands saved under `file`.
+    void RecordStoreFilled(const std::filesystem::path& file, const std::string& step, StepKind kind);
 
 signals:
     // The run is about to end and WorkDir to go: windows that work in it stop now.

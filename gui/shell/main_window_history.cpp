@@ -1,8 +1,11 @@
 // The frame's Edit menu: Undo and Redo naming the step, the one Ctrl+Z of Undo
-// and Undo Sorting, Find, and the list tools of the editor.
+// and Undo Sorting, Find, and the list tools of the editor; and the step a
+// command that fills the whole store leaves in the history.
 #include "shell/main_window.h"
 
 #include "database/undo_key.h"
+
+#include <QMdiSubWindow>
 
 namespace velk::gui {
 
@@ -46,6 +49,18 @@ void MainWindow::UndoKey()
     case UndoKeyAction::UndoStep: editor_->Undo(); break;
     case UndoKeyAction::Nothing: break;
     }
+}
+
+void MainWindow::RecordStoreFilled(const std::filesystem::path& file, const std::string& step, StepKind kind)
+{
+    if (!editor_)
+        return;
+    editorFrame_->setWindowTitle(QString(" [ %1 ] [*]").arg(QString::fromStdString(file.string())));
+    editor_->RecordChange(step, kind);
+    editor_->MarkSaved();
+    preferences_.recent.Add(file.string());
+    RebuildRecentMenu();
+    UpdateCommands();
 }
 
 void MainWindow::UpdateHistoryCommands()

@@ -22,14 +22,11 @@ char FoldByte(std::uint8_t c)
     return 0;
 }
 
-}  // namespace
-
-std::optional<ServiceCatalog> LoadServiceCatalog(const WorkingStore& store)
+// Every service in channel order with its carrier and satellite; nullopt when a
+// service falls outside every carrier's block.
+std::optional<ServiceCatalog> CatalogOf(StoreImage image)
 {
-    auto image = LoadStoreImage(store, image_part::kAll);
-    if (!image)
-        return std::nullopt;
-    ServiceCatalog catalog{std::move(*image), {}};
+    ServiceCatalog catalog{std::move(image), {}};
     const auto starts = ServiceBlockStarts(catalog.image.carriers);
     catalog.channels.reserve(catalog.image.serviceOrder.size());
     for (const auto service : catalog.image.serviceOrder) {
@@ -39,6 +36,23 @@ std::optional<ServiceCatalog> LoadServiceCatalog(const WorkingStore& store)
         catalog.channels.push_back({service, *carrier, catalog.image.carriers[*carrier].satelliteIndex});
     }
     return catalog;
+}
+
+}  // namespace
+
+std::optional<ServiceCatalog> LoadServiceCatalog(const WorkingStore& store)
+{
+    auto image = LoadStoreImage(store, image_part::kAll);
+    if (!image)
+        return std::nullopt;
+    return CatalogOf(std::move(*image));
+}
+
+std::optional<ServiceCatalog> MakeServiceCatalog(StoreImage image, std::uint32_t carrierCount, std::uint32_t serviceCount)
+{
+    if (!StoreImageHangsTogether(image, carrierCount, serviceCount))
+        return std::nullopt;
+    return CatalogOf(std::move(image));
 }
 
 int OrbitalPosition(const SatelliteRecord& satellite)

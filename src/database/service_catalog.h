@@ -27,6 +27,8 @@ struct ServiceCatalog {
 
 // nullopt when the store's files cannot be read or do not hang together.
 std::optional<ServiceCatalog> LoadServiceCatalog(const WorkingStore& store);
+// The same from a whole image already in memory, for a store with these counts.
+std::optional<ServiceCatalog> MakeServiceCatalog(StoreImage image, std::uint32_t carrierCount, std::uint32_t serviceCount);
 
 // Orbital position in tenths of a degree, east positive.
 int OrbitalPosition(const SatelliteRecord& satellite);

@@ -9,9 +9,17 @@ namespace {
 using TransponderKey = std::tuple<int, std::uint8_t, std::uint16_t>;  // position, polarisation, program
 using NameKey = std::pair<int, std::string>;                           // position, normalised name
 
+// The channels of one key in channel order. Claims only grow, so the claimed
+// ones at the front are skipped once for all later keys: many services of one
+// name cost a pass, not a pass per key.
+struct Bucket {
+    std::vector<std::uint32_t> channels;
+    std::size_t firstUnclaimed = 0;
+};
+
 struct Index {
-    std::map<TransponderKey, std::vector<std::uint32_t>> byTransponder;
-    std::map<NameKey, std::vector<std::uint32_t>> byName;
+    std::map<TransponderKey, Bucket> byTransponder;
+    std::map<NameKey, Bucket> byName;
 };
 
 Index IndexOf(std::span<const ServiceKey> own)
@@ -19,26 +27,29 @@ Index IndexOf(std::span<const ServiceKey> own)
     Index index;
     for (std::uint32_t ch = 0; ch < own.size(); ++ch) {
         const auto& k = own[ch];
-        index.byTransponder[{k.orbitalPosition, k.polarization, k.programNumber}].push_back(ch);
-        index.byName[{k.orbitalPosition, NormalisedName(k.name)}].push_back(ch);
+        index.byTransponder[{k.orbitalPosition, k.polarization, k.programNumber}].channels.push_back(ch);
+        index.byName[{k.orbitalPosition, NormalisedName(k.name)}].channels.push_back(ch);
     }
     return index;
 }
 
 template <typename Accept>
-std::optional<std::uint32_t> FirstFree(const std::vector<std::uint32_t>* candidates, const std::vector<bool>& claimed, Accept accept)
+std::optional<std::uint32_t> FirstFree(Bucket* bucket, const std::vector<bool>& claimed, Accept accept)
 {
-    if (!candidates)
+    if (!bucket)
         return std::nullopt;
-    for (const auto ch : *candidates) {
-        if (!claimed[ch] && accept(ch))
-            return ch;
+    auto& channels = bucket->channels;
+    while (bucket->firstUnclaimed < channels.size() && claimed[channels[bucket->firstUnclaimed]])
+        ++bucket->firstUnclaimed;
+    for (std::size_t i = bucket->firstUnclaimed; i < channels.size(); ++i) {
+        if (!claimed[channels[i]] && accept(channels[i]))
+            return channels[i];
     }
     return std::nullopt;
 }
 
 template <typename Map, typename Key>
-const std::vector<std::uint32_t>* Find(const Map& map, const Key& key)
+Bucket* Find(Map& map, const Key& key)
 {
     const auto it = map.find(key);
     return it == map.end() ? nullptr : &it->second;
@@ -66,7 +77,7 @@ std::vector<ServiceKey> KeysOf(const ServiceCatalog& catalog)
 std::vector<std::optional<Identified>> IdentifyServices(const ServiceCatalog& catalog, std::span<const ServiceKey> keys)
 {
     const auto own = KeysOf(catalog);
-    const auto index = IndexOf(own);
+    auto index = IndexOf(own);
     std::vector<bool> claimed(own.size());
     std::vector<std::optional<Identified>> out;
     out.reserve(keys.size());

@@ -22,6 +22,10 @@ std::string EditStepName(NodeKind level);
 // "Move satellite", "Swap carriers".
 std::string NodeMoveStepName(NodeKind level, bool swap);
 
+// The steps of the commands that fill the whole store again from a file.
+inline constexpr const char* kSortStepName = "Sort";
+inline constexpr const char* kImportStepName = "Import";
+
 // "Mark 5 services".
 std::string MarkStepName(MarkLevel level, std::size_t rows);
 

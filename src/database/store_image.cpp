@@ -10,14 +10,18 @@ namespace {
 
 bool Has(unsigned parts, unsigned part) { return (parts & part) != 0; }
 
+// An order list as long as its level and pointing inside it.
+bool ListFits(const std::vector<std::uint16_t>& list, std::uint32_t count)
+{
+    return list.size() == count && std::none_of(list.begin(), list.end(), [&](std::uint16_t e) { return e >= count; });
+}
+
 std::optional<std::vector<std::uint16_t>> LoadList(const WorkingStore& store, std::string_view name, std::uint32_t count)
 {
     if (count == 0)
         return std::vector<std::uint16_t>{};
     auto list = ReadOrderList(store, name);
-    if (!list || list->size() != count)
-        return std::nullopt;
-    if (std::any_of(list->begin(), list->end(), [&](std::uint16_t e) { return e >= count; }))
+    if (!list || !ListFits(*list, count))
         return std::nullopt;
     return list;
 }
@@ -53,6 +57,16 @@ bool CarriersMatchSatellites(const StoreImage& image)
         if (counts[s] != image.satellites[s].carrierCount)
             return false;
     return true;
+}
+
+// The satellites count the carriers, the carriers the services, and each carrier's satellite counts it.
+bool LevelsAgree(const StoreImage& image, unsigned parts, std::uint32_t carrierCount, std::uint32_t serviceCount)
+{
+    if (Has(parts, image_part::kSatellites) && CarrierPositionStarts(image.satellites).back() != carrierCount)
+        return false;
+    if (Has(parts, image_part::kCarriers) && ServiceBlockStarts(image.carriers).back() != serviceCount)
+        return false;
+    return !(Has(parts, image_part::kSatellites) && Has(parts, image_part::kCarriers) && !CarriersMatchSatellites(image));
 }
 
 }  // namespace
@@ -95,13 +109,16 @@ std::optional<StoreImage> LoadStoreImage(const WorkingStore& store, unsigned par
             return std::nullopt;
         image.serviceOrder = std::move(*list);
     }
-    if (Has(parts, image_part::kSatellites) && CarrierPositionStarts(image.satellites).back() != store.carrierCount)
-        return std::nullopt;
-    if (Has(parts, image_part::kCarriers) && ServiceBlockStarts(image.carriers).back() != store.serviceCount)
-        return std::nullopt;
-    if (Has(parts, image_part::kSatellites) && Has(parts, image_part::kCarriers) && !CarriersMatchSatellites(image))
+    if (!LevelsAgree(image, parts, store.carrierCount, store.serviceCount))
         return std::nullopt;
     return image;
+}
+
+bool StoreImageHangsTogether(const StoreImage& image, std::uint32_t carrierCount, std::uint32_t serviceCount)
+{
+    return image.carriers.size() == carrierCount && image.services.size() == serviceCount &&
+           ListFits(image.carrierOrder, carrierCount) && ListFits(image.serviceOrder, serviceCount) &&
+           LevelsAgree(image, image_part::kAll, carrierCount, serviceCount);
 }
 
 void StageStoreImage(const WorkingStore& store, const StoreImage& image, unsigned parts, StoreUpdate& update)

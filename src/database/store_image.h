@@ -37,6 +37,10 @@ struct StoreImage {
 // count them. nullopt otherwise (nothing shown).
 std::optional<StoreImage> LoadStoreImage(const WorkingStore& store, unsigned parts);
 
+// Whether a whole image already in memory (the editor's snapshot) holds what
+// LoadStoreImage insists on, for a store with these counts.
+bool StoreImageHangsTogether(const StoreImage& image, std::uint32_t carrierCount, std::uint32_t serviceCount);
+
 // Stages the parts named in `parts` into `update`.
 void StageStoreImage(const WorkingStore& store, const StoreImage& image, unsigned parts, StoreUpdate& update);
 

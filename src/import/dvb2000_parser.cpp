@@ -153,6 +153,8 @@ void ParseDvb2000Bytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStagi
     if (count > 0)
         ui.ProgressBegin(kParsingProgressTitle, static_cast<std::uint32_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
+        if (ui.ProgressCancelled())
+            return;  // the import command throws the staging away
         ui.ProgressSet(static_cast<std::uint32_t>(i + 1));
         engine.Record(file.subspan(i * kRecordSize, kRecordSize));
     }

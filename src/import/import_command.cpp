@@ -82,6 +82,11 @@ std::optional<ImportSession> RunImportCommand(Ui& ui, const std::filesystem::pat
     }
     ImportSession session{list, *format, AskYesNo(ui, kFilterModeQuestion), {}};
     const bool parsed = ParseList(ui, *format, list, session.filterMode ? 0 : 1, session.staging);
+    if (ui.ProgressCancelled()) {
+        ui.ProgressEnd();
+        DeleteStagingFiles(workDir);  // no half-staged list stays behind
+        return std::nullopt;
+    }
     if (!parsed)
         ui.Message(kParsingError, {}, Icon::Error, Buttons::Ok);
     ui.ProgressEnd();

@@ -24,7 +24,8 @@ struct ImportSession {
 
 // Deletes the old staging files, checks the list, asks for the mode, parses
 // the list and writes the staging files into `workDir`. Nothing when the
-// command ended after a message.
+// command ended after a message, or when it was cancelled (without a message,
+// and with no staging file left).
 std::optional<ImportSession> RunImportCommand(Ui& ui, const std::filesystem::path& workDir,
                                               const std::filesystem::path& list);
 

@@ -182,6 +182,8 @@ void ParseLyngsatBytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStagi
         pos = end;
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
             line.remove_suffix(1);
+        if (line.starts_with(':') && ui.ProgressCancelled())
+            return;  // the import command throws the staging away
         if (line.starts_with(':'))
             ui.ProgressSet(std::min(++lines, tags));
         engine.Line(line);

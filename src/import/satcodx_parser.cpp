@@ -247,6 +247,8 @@ bool ParseSatcoDxBytes(Ui& ui, ByteView file, std::uint8_t selected, ImportStagi
         ui.ProgressBegin(kParsingProgressTitle, static_cast<std::uint32_t>(records.size()));
     ByteView previous;
     for (std::size_t i = 0; i < records.size(); ++i) {
+        if (ui.ProgressCancelled())
+            return true;  // the import command throws the staging away
         ui.ProgressSet(static_cast<std::uint32_t>(i + 1));
         engine.Record(records[i], previous);
         previous = records[i];

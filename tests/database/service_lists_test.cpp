@@ -131,6 +131,34 @@ TEST_F(ServiceListsTest, ReferenceOrderFromAShuffledRenamedPartlyMissingCopy)
     EXPECT_EQ(names, (std::vector<std::string>(before.begin(), before.end())));
 }
 
+// One name for every service: each name-only key takes the next service not yet
+// claimed, also past one claimed by its transponder in between.
+TEST_F(ServiceListsTest, ReferenceKeysOfOneNameClaimTheServicesInTurn)
+{
+    Change([](StoreImage& image) {
+        for (auto& service : image.services)
+            service.name = "Same";
+    });
+    const auto catalog = Catalog();
+    const auto own = KeysOf(catalog);
+    std::vector<ServiceKey> reference{own[3]};
+    for (const auto& key : own) {
+        reference.push_back(key);
+        reference.back().programNumber = 999;  // names only
+    }
+    const auto found = IdentifyServices(catalog, reference);
+    ASSERT_EQ(found.size(), 8u);
+    EXPECT_EQ(found[0]->channel, 3u);
+    EXPECT_EQ(found[0]->rule, MatchRule::Transponder);
+    std::vector<std::uint32_t> byName;
+    for (std::size_t i = 1; i < 8; ++i)
+        if (found[i])
+            byName.push_back(found[i]->channel);
+    // Two satellites: the 19.2E keys find its five services, the 13.0E keys its two.
+    EXPECT_EQ(byName, (std::vector<std::uint32_t>{0, 1, 2, 4, 5, 6}));
+    EXPECT_FALSE(found[5]);  // 19.2E has no sixth service left
+}
+
 TEST_F(ServiceListsTest, CsvRoundTripAppliesExactlyWhatWasEdited)
 {
     const auto image = *LoadStoreImage(store, image_part::kAll);

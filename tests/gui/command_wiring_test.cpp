@@ -15,7 +15,7 @@ class CommandWiringTest : public QObject {
 private slots:
     void everyCommandIsHandledOrPending()
     {
-        test::EditorRun run(false);
+        test::EditorRun run(test::EditorRun::Start::EmptyDatabase);
         QStringList dead, stale;
         for (const auto& info : kCommands) {
             if (info.text.empty())

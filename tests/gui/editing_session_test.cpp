@@ -67,7 +67,7 @@ class EditingSessionTest : public QObject {
 private slots:
     void buildEditSaveAndReopen()
     {
-        EditorRun run(false);
+        EditorRun run(test::EditorRun::Start::EmptyDatabase);
         auto* editor = run.Editor();
         QVERIFY(run.window->MdiArea()->subWindowList().front()->windowTitle().startsWith(" [ New ] "));
 
@@ -281,7 +281,7 @@ private slots:
 
     void commandsOnAnEmptyDatabaseAreRefused()
     {
-        EditorRun run(false);
+        EditorRun run(test::EditorRun::Start::EmptyDatabase);
         for (Command command : {cmd::Save, cmd::SaveAs, cmd::SdbInformation, cmd::TextFile})
             QVERIFY(run.Run(command));
         const std::vector<std::string> expected{"LNB Information should be entered", "LNB Information should be entered",

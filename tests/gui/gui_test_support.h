@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -26,13 +27,17 @@ struct EditorRun {
     Preferences preferences;
     std::unique_ptr<gui::MainWindow> window;
 
-    explicit EditorRun(bool sample = true)
+    // What the frame shows at the start: the sample database, an empty one, or none.
+    enum class Start { Sample, EmptyDatabase, NoDatabase };
+
+    explicit EditorRun(Start start = Start::Sample, QSize size = {1000, 600})
     {
         window = std::make_unique<gui::MainWindow>(*session, settings, preferences, &ui);
-        window->resize(1000, 600);
+        window->resize(size);
         window->show();
-        window->NewDatabase();
-        if (sample) {
+        if (start != Start::NoDatabase)
+            window->NewDatabase();
+        if (start == Start::Sample) {
             WriteSampleDatabase(session->Store(), EditorSample());
             Editor()->ResetHistory();  // as if opened: the sample is the saved database
             Editor()->Reload();
@@ -91,6 +96,12 @@ inline void SetText(QWidget* dialog, const char* name, const QString& text)
 inline void ClickOk(QWidget* dialog)
 {
     dialog->findChild<QPushButton*>("ok")->click();
+}
+
+// Cancel as the user clicks it in a progress dialog (shown or not yet).
+inline void ClickCancel(QProgressDialog* progress)
+{
+    progress->findChild<QPushButton*>()->click();
 }
 
 // The widget that holds the focus inside the dialog.

@@ -39,7 +39,7 @@ class ImportMergerTest : public QObject {
 private slots:
     void mergesThreeSatcoDxLists()
     {
-        EditorRun run(false);
+        EditorRun run(test::EditorRun::Start::EmptyDatabase);
         const auto folder = run.dir / "lists";
         std::filesystem::create_directories(folder);
         const auto a = WriteList(run.dir / "a.sdx", 2);
@@ -94,7 +94,7 @@ private slots:
 
     void retitledPerFormat()
     {
-        EditorRun run(false);
+        EditorRun run(test::EditorRun::Start::EmptyDatabase);
         for (const auto& [command, title, tip] : {std::tuple{cmd::MergeDvb2000, "DVB2000 [ DVB ] File Merger", "Merge DVB2000 files."},
                                                   std::tuple{cmd::MergeLyngsat, "Lyngsat [ DAT ] File Merger", "Merge Lyngsat DAT files."}}) {
             QString shownTitle, shownTip;

@@ -102,14 +102,10 @@ std::string Measure(Fn act)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    test::TempDir dir;
-    test::ScriptedUi ui;
-    auto session = Session::Start(dir.Path(), ui);
-    MemoryKeyValueStore settings;
-    Preferences preferences;
-    MainWindow window(*session, settings, preferences, &ui);
-    window.resize(1200, 800);
-    window.show();
+    test::EditorRun run(test::EditorRun::Start::NoDatabase, {1200, 800});
+    auto& window = *run.window;
+    auto& ui = run.ui;
+    const auto& dir = run.dir;
     const auto list = dir / "big.sdx";
     WriteList(list);
     ui.files = {list, dir / "big.bin"};
@@ -135,14 +131,12 @@ int main(int argc, char** argv)
         test::SetText(count, "count", "1");
         test::ClickOk(count);
     });
-    const Timing run;
+    const Timing whole;
     window.Action(cmd::ImportSatcoDx)->trigger();
     while (!window.Editor())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QCoreApplication::processEvents();
-    std::printf("Finish to the editor showing %u services: %s\n", window.Store().serviceCount, finish->Text().toStdString().c_str());
-    std::printf("whole run (parse of %d records and wizard): %s\n", kSatellites * kCarriers * kServices, run.Text().toStdString().c_str());
-    ui.answers = {Answer::Ok};
-    window.close();
+    std::printf("Finish to the editor showing %u services: %s\n", run.Store().serviceCount, finish->Text().toStdString().c_str());
+    std::printf("whole run (parse of %d records and wizard): %s\n", kSatellites * kCarriers * kServices, whole.Text().toStdString().c_str());
     return 0;
 }

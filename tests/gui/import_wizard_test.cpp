@@ -104,8 +104,7 @@ class ImportWizardTest : public QObject {
 private slots:
     void importsOneSatelliteThroughItsFilters()
     {
-        EditorRun run(false);
-        QVERIFY(run.window->CloseEditor());
+        EditorRun run(test::EditorRun::Start::NoDatabase);
         const auto list = WriteList(run.dir / "astra.sdx");
         const auto target = run.dir / "imported.bin";
         run.ui.files = {list, target};
@@ -160,6 +159,7 @@ private slots:
     {
         EditorRun run;
         const auto before = ServiceNames(run.Store());
+        const auto startFiles = test::StoreFiles(run.Store());
         const auto list = WriteList(run.dir / "lists.sdx");
         run.ui.files = {list, run.dir / "merged.bin"};
         run.ui.answers = {Answer::Yes, Answer::No};  // filter mode; keep the open database's LNB table if asked
@@ -195,12 +195,25 @@ private slots:
         const auto satellites = test::RecordNames<SatelliteRecord>(run.Store());
         QCOMPARE(satellites.size(), std::size_t{5});
         QCOMPARE(satellites.back(), std::string("HOTBIRD"));
+
+        // The import is one step of the open editor's history, saved under the file.
+        auto* editor = run.Editor();
+        QVERIFY(!editor->Modified());
+        QCOMPARE(run.window->Action(cmd::Undo)->text(), QString("&Undo Import"));
+        const auto imported = test::StoreFiles(run.Store());
+        QVERIFY(run.Run(cmd::Undo));  // Ctrl+Z
+        QCOMPARE(test::StoreFiles(run.Store()), startFiles);
+        QCOMPARE(ServiceNames(run.Store()), before);
+        QVERIFY(editor->Modified());  // the file holds the import
+        QVERIFY(run.Run(cmd::Redo));  // Ctrl+Shift+Z
+        QCOMPARE(test::StoreFiles(run.Store()), imported);
+        QVERIFY(!editor->Modified());
+        QCOMPARE(run.Editor(), editor);
     }
 
     void stepsRefuseWithTheirMessages()
     {
-        EditorRun run(false);
-        QVERIFY(run.window->CloseEditor());
+        EditorRun run(test::EditorRun::Start::NoDatabase);
         run.ui.files = {WriteList(run.dir / "a.sdx")};
         run.ui.answers = {Answer::Yes};
         test::OnModal([&](QWidget* count) {

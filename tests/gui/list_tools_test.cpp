@@ -6,6 +6,7 @@
 #include "database/duplicates_dialog.h"
 #include "database/record_io.h"
 
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -58,6 +59,7 @@ private slots:
         QVERIFY(bar->isVisible());
         // Case and accents do not matter; the text reaches the core as database bytes.
         bar->Text()->setText(QString::fromUtf8("RAÏ"));
+        QTRY_VERIFY(bar->Ready());
         QCOMPARE(bar->Results()->model()->rowCount(), 1);
         QCOMPARE(bar->Results()->model()->index(0, 3).data().toString(), QString("Rai 1"));
         QCOMPARE(bar->Results()->model()->index(0, 1).data().toString(), QString("12722 Vertical"));
@@ -78,6 +80,29 @@ private slots:
         QTest::keyClick(bar->Text(), Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(bar->Results()->currentIndex().row(), 0);
         QCOMPARE(run.Cell(editor->SelectedRows().front(), 2), bar->Results()->model()->index(0, 3).data().toString());
+    }
+
+    void findFollowsAChangeMadeWhileItsCatalogueIsBuilt()
+    {
+        EditorRun run;
+        auto* editor = run.Editor();
+        auto services = *ReadAllRecords<ServiceRecord>(run.Store());
+        services[2].name = "Rete 4";
+        QVERIFY(WriteAllRecords<ServiceRecord>(run.Store(), services));
+        editor->RecordChange("Edit service");
+        auto* bar = editor->Finder();
+        QSignalSpy ready(bar, &FindBar::ready);
+        editor->ShowFindBar();  // the catalogue of "Rete 4" is being built
+        bar->Text()->setText("rai");
+        QVERIFY(!bar->Ready());
+        QCOMPARE(bar->Results()->model()->rowCount(), 0);  // typing taken, results once ready
+        editor->Undo();  // "Rai 1" again, before the first catalogue came
+        QTRY_VERIFY(bar->Ready());
+        QCOMPARE(ready.count(), 1);  // the stale catalogue was never shown
+        QCOMPARE(bar->Results()->model()->rowCount(), 1);
+        QCOMPARE(bar->Results()->model()->index(0, 3).data().toString(), QString("Rai 1"));
+        bar->Text()->setText("rete");
+        QCOMPARE(bar->Results()->model()->rowCount(), 0);
     }
 
     void keepFirstDeletesTheRestAndUndoBringsThemBack()

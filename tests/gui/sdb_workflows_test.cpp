@@ -38,7 +38,7 @@ class SdbWorkflowsTest : public QObject {
 private slots:
     void sortIsRefusedAtOneRecordPerLevel()
     {
-        EditorRun run(false);
+        EditorRun run(test::EditorRun::Start::EmptyDatabase);
         auto& store = run.Store();
         const std::vector<LnbRecord> lnbs{LnbRecord{}};
         const std::vector<SatelliteRecord> satellites{test::MakeSatellite("Astra", 0, 192, 1)};
@@ -59,6 +59,7 @@ private slots:
         SaveAndReopen(run, file);
         const auto before = test::StoreFiles(run.Store());
         const auto names = SatelliteNames(run.Store());
+        auto* editor = run.Editor();
         QVERIFY(!run.window->Action(cmd::UndoSorting)->isEnabled());
         test::OnModal([](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("Sorting Information"));
@@ -77,8 +78,12 @@ private slots:
         QCOMPARE(SatelliteNames(run.Store()), (std::vector<std::string>{"Hotbird 13E", "Empty Sat", "Astra 19.2E"}));
         QVERIFY(run.window->Action(cmd::UndoSorting)->isEnabled());
         QCOMPARE(run.window->MdiArea()->activeSubWindow()->windowTitle(), QString::fromStdString(" [ " + file.string() + " ] [*]"));
+        // The sort is one step of the same editor's history, saved; Ctrl+Z is Undo Sorting's.
+        QCOMPARE(run.Editor(), editor);
+        QCOMPARE(run.window->Action(cmd::Undo)->text(), QString("&Undo Sort"));
+        QVERIFY(!editor->Modified());
 
-        QVERIFY(run.Run(cmd::UndoSorting));
+        QVERIFY(run.Run(cmd::Undo));
         QCOMPARE(*ReadFileBytes(file), *ReadFileBytes(run.Store().File("UndoSorting.bin")));
         QCOMPARE(SatelliteNames(run.Store()), names);
         QCOMPARE(test::StoreFiles(run.Store()), before);

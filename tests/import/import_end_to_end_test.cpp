@@ -154,6 +154,30 @@ TEST_F(EndToEnd, NoDatabaseOpenSavesUnderTheListsName)
     EXPECT_FALSE(std::filesystem::exists(dir / staging_file::kServices));
 }
 
+// Cancelled while the list is parsed: no message after the mode question, no staging file left.
+TEST_F(EndToEnd, CancelledParseLeavesNoStagingFiles)
+{
+    std::vector<test::SdxRecord> records(50);
+    test::WriteBytes(dir / "big.sdx", test::JoinSdx(records, false));
+    std::string lyngsat;
+    for (int i = 0; i < 50; ++i)
+        lyngsat += ":SAT Astra\n";
+    test::WriteBytes(dir / "big.dat", Bytes(lyngsat.begin(), lyngsat.end()));
+    for (const char* name : {"big.sdx", "big.dat"}) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        ui.progress.clear();
+        ui.cancelAfterSteps = 10;
+        ui.answers.push_back(Answer::No);
+        EXPECT_FALSE(RunImportCommand(ui, dir.Path(), dir / name));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages.front().icon, Icon::Question);
+        EXPECT_EQ(ui.progress.size(), 10u);  // stopped at the first check after the cancel
+        for (const auto staged : staging_file::kAll)
+            EXPECT_FALSE(std::filesystem::exists(dir / staged)) << staged;
+    }
+}
+
 TEST_F(EndToEnd, OpenDatabaseReceivesTheImportByMerging)
 {
     test::SdxRecord a;
