@@ -3,6 +3,7 @@
 #include "bench_support.h"
 
 #include "../tests/image/classic_lzari.h"
+#include "../tests/image/firmware_like.h"
 
 #include "common/files.h"
 #include "image/compress_image.h"
@@ -20,33 +21,11 @@ using namespace velk;
 
 constexpr std::size_t kMiB = 1024 * 1024;
 
-// Instruction words, address tables, zero runs and strings: firmware-like data.
+// The same firmware-like data in every run.
 Bytes ExecutableLike(std::size_t size)
 {
     std::mt19937 random(11);
-    static const Bytes ops{0x27, 0xBD, 0xFF, 0xE0, 0xAF, 0xBF, 0x00, 0x1C, 0x8F, 0xBF, 0x00, 0x1C, 0x03, 0xE0, 0x00, 0x08};
-    static const std::string text = "Signal lost. Please check the dish alignment.";
-    Bytes out;
-    out.reserve(size + 256);
-    while (out.size() < size) {
-        switch (random() % 5) {
-        case 0: out.insert(out.end(), random() % 48, 0); break;
-        case 1:
-            for (int i = 0; i < 8; ++i) {
-                const std::uint32_t a = 0x7FF60000u + (random() % 8192) * 4;
-                out.insert(out.end(), {std::uint8_t(a), std::uint8_t(a >> 8), std::uint8_t(a >> 16), std::uint8_t(a >> 24)});
-            }
-            break;
-        case 2: out.insert(out.end(), ops.begin(), ops.end()); break;
-        case 3:
-            for (int i = 0; i < 16; ++i)
-                out.push_back(static_cast<std::uint8_t>(random()));
-            break;
-        default: out.insert(out.end(), text.begin(), text.end());
-        }
-    }
-    out.resize(size);
-    return out;
+    return test::FirmwareLike(size, random);
 }
 
 void BM_GenerateUrt4MiB(benchmark::State& state)

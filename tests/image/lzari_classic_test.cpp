@@ -1,5 +1,6 @@
 // The project's LZARI coder and decoder against the classic ones: bit for bit.
 #include "classic_lzari.h"
+#include "firmware_like.h"
 #include "image/lzari.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 namespace velk {
 namespace {
+
+using test::FirmwareLike;
 
 Bytes Noise(std::size_t size, std::mt19937& random)
 {
@@ -27,31 +30,6 @@ Bytes TextLike(std::size_t size)
     }
     text.resize(size);
     return text;
-}
-
-// Instruction words, address tables, zero runs and noise, as in a receiver's firmware.
-Bytes FirmwareLike(std::size_t size, std::mt19937& random)
-{
-    static const Bytes ops{0x27, 0xBD, 0xFF, 0xE0, 0xAF, 0xBF, 0x00, 0x1C, 0x8F, 0xBF, 0x00, 0x1C, 0x03, 0xE0, 0x00, 0x08};
-    Bytes out;
-    while (out.size() < size) {
-        switch (random() % 4) {
-        case 0: out.insert(out.end(), random() % 48, 0); break;
-        case 1:
-            for (int i = 0; i < 8; ++i) {
-                const std::uint32_t a = 0x7FF60000u + (random() % 8192) * 4;
-                out.insert(out.end(), {std::uint8_t(a), std::uint8_t(a >> 8), std::uint8_t(a >> 16), std::uint8_t(a >> 24)});
-            }
-            break;
-        case 2: out.insert(out.end(), ops.begin(), ops.end()); break;
-        default: {
-            const Bytes noise = Noise(16, random);
-            out.insert(out.end(), noise.begin(), noise.end());
-        }
-        }
-    }
-    out.resize(size);
-    return out;
 }
 
 std::vector<Bytes> VariedInputs()
