@@ -163,7 +163,11 @@ TEST_F(EndToEnd, CancelledParseLeavesNoStagingFiles)
     for (int i = 0; i < 50; ++i)
         lyngsat += ":SAT Astra\n";
     test::WriteBytes(dir / "big.dat", Bytes(lyngsat.begin(), lyngsat.end()));
-    for (const char* name : {"big.sdx", "big.dat"}) {
+    std::vector<test::DvbRecord> dvb{test::DvbSatellite("Hotbird-0130.0E")};
+    for (std::uint16_t i = 0; i < 50; ++i)
+        dvb.push_back(test::DvbChannel("RAI " + std::to_string(i), 11766, i));
+    test::WriteBytes(dir / "big.dvb", test::JoinDvb(dvb));
+    for (const char* name : {"big.sdx", "big.dat", "big.dvb"}) {
         SCOPED_TRACE(name);
         ui.messages.clear();
         ui.progress.clear();
