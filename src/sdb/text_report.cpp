@@ -4,6 +4,8 @@
 #include "common/files.h"
 #include "common/format.h"
 #include "database/record_io.h"
+#include "database/store_files.h"
+#include "database/store_image.h"
 
 #include <array>
 #include <string>
@@ -131,16 +133,40 @@ std::optional<std::vector<Record>> FileRecords(const WorkingStore& store)
     return records;
 }
 
+// Carriers as the carrier order list places them under their satellites, each
+// with its block of services. Record order lists a carrier under the wrong
+// satellite once edits have left the records ungrouped; it stays only when the
+// list is missing or does not fit the records.
+void GroupBySatellite(const WorkingStore& store, std::vector<CarrierRecord>& carriers, std::vector<ServiceRecord>& services)
+{
+    const auto order = carriers.empty() ? std::nullopt : ReadOrderList(store, store_file::kCarrierOrder);
+    const auto starts = ServiceBlockStarts(carriers);
+    if (!order || order->size() != carriers.size() || starts.back() > services.size())
+        return;
+    std::vector<CarrierRecord> groupedCarriers;
+    std::vector<ServiceRecord> groupedServices;
+    for (const auto record : *order) {
+        if (record >= carriers.size())
+            return;
+        groupedCarriers.push_back(carriers[record]);
+        groupedServices.insert(groupedServices.end(), services.begin() + starts[record], services.begin() + starts[record + 1]);
+    }
+    groupedServices.insert(groupedServices.end(), services.begin() + starts.back(), services.end());
+    carriers = std::move(groupedCarriers);
+    services = std::move(groupedServices);
+}
+
 }  // namespace
 
 std::optional<Bytes> BuildTextReport(const WorkingStore& store)
 {
     const auto sats = FileRecords<SatelliteRecord>(store);
-    const auto carriers = store.carrierCount ? FileRecords<CarrierRecord>(store) : std::vector<CarrierRecord>{};
-    const auto services = store.serviceCount ? FileRecords<ServiceRecord>(store) : std::vector<ServiceRecord>{};
+    auto carriers = store.carrierCount ? FileRecords<CarrierRecord>(store) : std::vector<CarrierRecord>{};
+    auto services = store.serviceCount ? FileRecords<ServiceRecord>(store) : std::vector<ServiceRecord>{};
     const auto lnbs = store.lnbCount ? FileRecords<LnbRecord>(store) : std::vector<LnbRecord>{};
     if (!sats || !carriers || !services || !lnbs)
         return std::nullopt;
+    GroupBySatellite(store, *carriers, *services);
 
     std::string out;
     out.reserve(512 + store.satelliteCount * 300 + store.carrierCount * 400 + store.serviceCount * 85);

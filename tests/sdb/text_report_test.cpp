@@ -1,3 +1,5 @@
+#include "database/record_io.h"
+#include "database/store_files.h"
 #include "sample_store.h"
 
 #include "sdb/text_report.h"
@@ -5,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace velk::test {
@@ -91,6 +94,29 @@ TEST(TextReport, AngleFormatsAndSatelliteWithoutCarriers)
     EXPECT_EQ(lines[13].substr(21, 6), "000.00");
     EXPECT_EQ(lines[17].substr(21, 7), "13.00 \t");
     EXPECT_EQ(lines[14], "");
+}
+
+// Carrier records left ungrouped by edits (A and C of Hotbird around B of Astra):
+// each carrier is listed under its own satellite, with its own services.
+TEST(TextReport, CarriersFollowTheCarrierOrderUnderTheirSatellites)
+{
+    SampleStore s;
+    s.FillSample();
+    const std::vector<std::uint16_t> carrierOrder{1, 0, 2};
+    ASSERT_TRUE(WriteOrderList(s.store, store_file::kCarrierOrder, carrierOrder));
+    const auto report = BuildTextReport(s.store).value();
+    const std::string text(report.begin(), report.end());
+    std::vector<std::string> names;
+    for (const char* name : {"Astra ", "Hotbird ", "A ", "B ", "C ", "One ", "Two ", "Three "})
+        names.push_back(name);
+    std::vector<std::pair<std::size_t, std::string>> at;
+    for (const auto& name : names)
+        at.emplace_back(text.find("\r\n" + name), name);
+    std::sort(at.begin(), at.end());
+    std::vector<std::string> order;
+    for (const auto& [pos, name] : at)
+        order.push_back(name);
+    EXPECT_EQ(order, (std::vector<std::string>{"Astra ", "B ", "Three ", "Hotbird ", "A ", "One ", "Two ", "C "}));
 }
 
 TEST(TextReport, ExportCommandMessages)
